@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: MIT
+// Test seams of the layer. Harmless in the program: nothing here is active
+// until a test switches it on.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/windows.h"
+
+namespace testing_seams {
+
+// The message spy: an ordered record of the messages sent (SendMessage) to
+// child controls while it runs.
+struct SpiedMessage {
+  HWND hwnd;
+  int controlId;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+void StartMessageSpy();
+std::vector<SpiedMessage> StopMessageSpy();
+
+// Scripted message boxes: while scripting is on, MessageBox shows nothing,
+// records the call and returns the next queued answer (or, when none is
+// queued, IDOK for MB_OK / IDOK-first boxes and IDYES for yes/no boxes).
+struct MessageBoxCall {
+  HWND owner;
+  std::string text;
+  std::string caption;
+  UINT type;
+  int answer;
+};
+void ScriptMessageBoxes(bool on);
+void QueueMessageBoxAnswer(int answer);
+const std::vector<MessageBoxCall>& MessageBoxCalls();
+void ClearMessageBoxCalls();
+
+// Runs the window system's pending work: lazy widget updates, paints, posted
+// messages and timers that are due.
+void ProcessEvents();
+
+// Runs fn once the window system next waits for input: inside a modal loop
+// that is about to start, this is the way to act on the running dialog.
+void RunWhenIdle(std::function<void()> fn);
+
+// The dialog whose modal loop runs innermost, or NULL.
+HWND ActiveModalDialog();
+
+// Real input, delivered through the window system as a user's would be.
+// Points are in the client coordinates of the window given.
+void MouseClick(HWND hWnd, int x, int y);
+void MouseMove(HWND hWnd, int x, int y);
+void KeyPress(HWND hWnd, int virtualKey);
+void CloseBox(HWND hWnd);  // the close box of a top-level window
+
+// Writes what the window shows (with its children and menu bar) to a PNG file.
+bool SaveWindowImage(HWND hWnd, const char* pngPath);
+
+}  // namespace testing_seams

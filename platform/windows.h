@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+// The system-call subset the framework and the program use.
+#pragma once
+
+#include "platform/windef.h"
+#include "platform/winbase.h"
+#include "platform/wingdi.h"
+#include "platform/winuser.h"
+#include "platform/commctrl.h"
+#include "platform/resdata.h"
+
+// Process start: sets up the window system from the command line, then runs
+// the program's entry point and returns its exit code.
+typedef int (*PLATFORMENTRY)(HINSTANCE instance, HINSTANCE prev, LPSTR cmdLine, int show);
+int PlatformMain(int argc, char** argv, PLATFORMENTRY entry);

@@ -1,0 +1,7 @@
+// SPDX-License-Identifier: MIT
+// The program's resource tables, handed to the layer at start-up.
+#pragma once
+
+#include "platform/resdata.h"
+
+extern const RESOURCEMODULE g_zorvResources;
