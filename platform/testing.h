@@ -49,6 +49,10 @@ void RunWhenIdle(std::function<void()> fn);
 // The dialog whose modal loop runs innermost, or NULL.
 HWND ActiveModalDialog();
 
+// EndDialog on a dialog that runs without a modal loop (CreateDialogParam, as
+// tests create windows) records its result and hides it: this reads it back.
+bool DialogEnded(HWND hDlg, INT_PTR* result);
+
 // Real input, delivered through the window system as a user's would be.
 // Points are in the client coordinates of the window given.
 void MouseClick(HWND hWnd, int x, int y);
