@@ -140,8 +140,32 @@ class CZorvDlg : public CDialog {
   DECLARE_MESSAGE_MAP()
 
   // --- helpers of the play (game/): declared here, owned by game/ files ---
+  // Table and hand moves shared by the player's and the computer's play
+  // (game/moves.cpp).
+  void RemoveCard(Card* hand, BYTE& count, BYTE index);
+  void AppendTable(Card* hand, BYTE& count);
+  void PlaceAttackCard(const Card& card);
+  void PlaceDefenceCard(const Card& card);
+  void DiscardTable();
+  void EnableControl(int id, BOOL enable);
+  // The beaten ending after the player's attack (game/bout.cpp).
+  void EndBoutBeaten();
+  // The computer's attack ending with hint text (game/computer.cpp).
+  void EndComputerAttack(LPCTSTR hint);
   // --- end of play helpers ---
 
   // --- helpers of the window (table/): declared here, owned by table/ files ---
+ public:
+  // Each bitmap is loaded once per run of the program and kept by id, so
+  // every card, hand entry and place holds the same handle for one image
+  // (m_hbmEmpty marks empty hand entries by handle identity).
+  HBITMAP CachedBitmap(WORD id);
+
+ private:
+  HBITMAP m_ahbmCache[IDB_LAST_CARD - IDB_CLUBS_BASE + 1] = {};
+  // The image lists the hand views show now; each rebuild replaces them.
+  HIMAGELIST m_hilComputer = nullptr;
+  HIMAGELIST m_hilPlayer = nullptr;
+  HACCEL m_hAccel = nullptr;
   // --- end of window helpers ---
 };

@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: MIT
+// Moving cards between the hands and the table: the few steps that the
+// player's play, the computer's play and the endings of a bout share.
+#include "table/zorv_dlg.h"
+
+namespace {
+
+// Attack places stand left to right in slot order, but their ids do not.
+const int kAttackPlaces[6] = {IDC_ATTACK0, IDC_ATTACK1, IDC_ATTACK2,
+                              IDC_ATTACK3, IDC_ATTACK4, IDC_ATTACK5};
+const int kDefencePlaces[6] = {IDC_DEFENCE0, IDC_DEFENCE1, IDC_DEFENCE2,
+                               IDC_DEFENCE3, IDC_DEFENCE4, IDC_DEFENCE5};
+
+}  // namespace
+
+void CZorvDlg::EnableControl(int id, BOOL enable) {
+  HWND control = ::GetDlgItem(m_hWnd, id);
+  if (control) {
+    ::EnableWindow(control, enable);
+  }
+}
+
+// The later cards close up in their order; the freed top entry is marked
+// empty, which is how an empty hand place is recognised.
+void CZorvDlg::RemoveCard(Card* hand, BYTE& count, BYTE index) {
+  if (index >= 36 || count == 0) {
+    return;
+  }
+  for (int i = index; i < 35; ++i) {
+    hand[i] = hand[i + 1];
+  }
+  hand[35].hBitmap = m_hbmEmpty;
+  --count;
+}
+
+// The defender takes the table in the order A0, A1, D0, A2, D1, ...: each
+// attack card followed by the cover of the card before it. A cover of the
+// newest card is taken last, so no card is lost even if it was covered.
+void CZorvDlg::AppendTable(Card* hand, BYTE& count) {
+  BYTE attack = m_nAttack > 6 ? 6 : m_nAttack;
+  BYTE defence = m_nDefence > attack ? attack : m_nDefence;
+  if (attack == 0) {
+    return;
+  }
+  hand[count++] = m_attack[0];
+  for (BYTE k = 1; k < attack; ++k) {
+    hand[count++] = m_attack[k];
+    if (k - 1 < defence) {
+      hand[count++] = m_defence[k - 1];
+    }
+  }
+  if (defence == attack) {
+    hand[count++] = m_defence[attack - 1];
+  }
+}
+
+void CZorvDlg::PlaceAttackCard(const Card& card) {
+  if (m_nAttack >= 6) {
+    return;
+  }
+  m_attack[m_nAttack] = card;
+  ::SendMessage(::GetDlgItem(m_hWnd, kAttackPlaces[m_nAttack]), STM_SETIMAGE, IMAGE_BITMAP,
+                (LPARAM)card.hBitmap);
+  ++m_nAttack;
+}
+
+void CZorvDlg::PlaceDefenceCard(const Card& card) {
+  if (m_nDefence >= 6) {
+    return;
+  }
+  m_defence[m_nDefence] = card;
+  ::SendMessage(::GetDlgItem(m_hWnd, kDefencePlaces[m_nDefence]), STM_SETIMAGE, IMAGE_BITMAP,
+                (LPARAM)card.hBitmap);
+  ++m_nDefence;
+}
+
+// A beaten table only adds to the discard count; the cards are not kept.
+void CZorvDlg::DiscardTable() {
+  m_nBeaten += m_nAttack + m_nDefence;
+  m_nAttack = 0;
+  m_nDefence = 0;
+  ClearTable();
+}
