@@ -333,7 +333,7 @@ struct AFX_MSGMAP {
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                         \
   const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
   const AFX_MSGMAP* theClass::GetThisMessageMap() {                                    \
-    typedef theClass ThisClass;                                                        \
+    [[maybe_unused]] typedef theClass ThisClass;                                       \
     typedef baseClass TheBaseClass;                                                    \
     static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 #define END_MESSAGE_MAP()                                                                 \
