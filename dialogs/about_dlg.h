@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+// CAboutDlg: the game's name and version, the author and two links.
+#pragma once
+
+#include "dialogs/hyperlink.h"
+#include "platform/afxwin.h"
+#include "res/resource.h"
+
+class CAboutDlg : public CDialog {
+ public:
+  CAboutDlg();
+  ~CAboutDlg() override;
+
+  enum { IDD = IDD_ABOUTBOX };
+
+  CHyperLink m_linkHome;
+  CHyperLink m_linkMail;
+
+ protected:
+  void DoDataExchange(CDataExchange* dx) override;
+  BOOL OnInitDialog() override;
+  DECLARE_MESSAGE_MAP()
+};
