@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+#include <cstdio>
+
+#include "table/zorv_dlg.h"
+
+// Copies the two glyphs of a count ("%2d": a blank before a single digit)
+// from the digit strip into a 37 x 20 image. Both places are written every
+// time, so no digit of an earlier value stays behind.
+static void PrintLed(CDIB& led, CDIB& digits, BYTE count) {
+  char text[8];
+  snprintf(text, sizeof text, "%2d", count);
+  for (int i = 0; i < 2; ++i) {
+    char c = text[i];
+    // Glyph 10, at x 90, is the blank with all segments unlit.
+    LONG glyphX = (c >= '0' && c <= '9') ? 9 * (c - '0') : 90;
+    led.CopyPixels(&digits, glyphX, 0, 9, 13, 8 + 11 * i, 4);
+  }
+}
+
+void CZorvDlg::UpdateCounters() {
+  m_strComputerCards.Format("%i", m_nComputerCards);
+  m_strPlayerCards.Format("%i", m_nPlayerCards);
+  CString text;
+  text.Format("%d", m_nDeckCards);
+  m_stDeckCount.SetWindowText(text);
+  UpdateData(FALSE);
+  text.Format("%d", m_nBeaten);
+  SetDlgItemText(IDC_BEATEN_COUNT, text);
+
+  PrintLed(m_dibDeckCount, m_dibDigits, m_nDeckCards);
+  PrintLed(m_dibBeatenCount, m_dibDigits, m_nBeaten);
+  m_btnDeckLed.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  m_btnBeatenLed.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CZorvDlg::OnDrawItem(int idCtl, LPDRAWITEMSTRUCT dis) {
+  // The whole image at the button's corner, whatever the item's state: the
+  // button is exactly the image's size.
+  if (idCtl == IDC_DECK_LED) {
+    m_dibDeckCount.Paint(CDC::FromHandle(dis->hDC));
+  } else if (idCtl == IDC_BEATEN_LED) {
+    m_dibBeatenCount.Paint(CDC::FromHandle(dis->hDC));
+  } else {
+    CDialog::OnDrawItem(idCtl, dis);
+  }
+}

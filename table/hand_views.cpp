@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: MIT
+#include <cstring>
+#include <utility>
+
+#include "game/deck.h"
+#include "table/zorv_dlg.h"
+
+static int SuitIndex(const char* suit) {
+  for (int i = 0; i < 4; ++i) {
+    if (strcmp(suit, g_aszSuits[i]) == 0) {
+      return i;
+    }
+  }
+  return -1;
+}
+
+// Fills the view with count items, item i showing image i; hands the view
+// its new image list and releases the one this window gave it before. The
+// list copies the pixels of the cached bitmaps, so nothing else is freed.
+static void FillView(CListCtrl& view, HIMAGELIST& held, HIMAGELIST list, int count) {
+  view.SetImageList(list, LVSIL_NORMAL);
+  if (held && held != list) {
+    ImageList_Destroy(held);
+  }
+  held = list;
+  for (int i = 0; i < count; ++i) {
+    LVITEM item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = i;
+    item.pszText = const_cast<LPSTR>("");
+    item.iImage = i;
+    view.InsertItem(&item);
+  }
+}
+
+void CZorvDlg::ShowComputerHand() {
+  BYTE n = m_nComputerCards;
+  static const int kPlaces[6] = {IDC_COMPUTER_CARD0, IDC_COMPUTER_CARD1, IDC_COMPUTER_CARD2,
+                                 IDC_COMPUTER_CARD3, IDC_COMPUTER_CARD4, IDC_COMPUTER_CARD5};
+  for (int id : kPlaces) {
+    ::SendMessage(::GetDlgItem(m_hWnd, id), STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)m_hbmEmpty);
+  }
+  for (int i = 0; i < n && i < 6; ++i) {
+    ::SendMessage(::GetDlgItem(m_hWnd, kPlaces[i]), STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)m_hbmBack);
+  }
+
+  HIMAGELIST list = ImageList_Create(69, 94, ILC_COLOR4, n, 1);
+  m_listComputer.DeleteAllItems();
+  HBITMAP back = CachedBitmap(IDB_BACK);
+  for (int i = 0; i < n; ++i) {
+    ImageList_AddMasked(list, back, RGB(0, 0, 0));
+  }
+  FillView(m_listComputer, m_hilComputer, list, n);
+  UpdateCounters();
+}
+
+void CZorvDlg::ShowPlayerHand() {
+  BYTE n = m_nPlayerCards;
+  if (n <= 6) {
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_MORE), FALSE);
+  }
+  // Nothing on the table means nothing to send to the discard pile.
+  if (m_nAttack == 0) {
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_BEATEN), FALSE);
+  }
+
+  // Display order: spades, clubs, diamonds, hearts with the trump suit moved
+  // last, each suit from 6 up to the ace. The hand array itself takes this
+  // order, so a view item's index is the card's index in the hand.
+  Card runs[4][36];
+  BYTE counts[4] = {};
+  for (int i = 0; i < n; ++i) {
+    int suit = SuitIndex(m_playerHand[i].suit);
+    if (suit >= 0) {
+      runs[suit][counts[suit]++] = m_playerHand[i];
+    }
+  }
+  int trump = SuitIndex(m_trump.suit);
+  int order[4];
+  int placed = 0;
+  for (int suit : {3, 2, 1, 0}) {
+    if (suit != trump) {
+      order[placed++] = suit;
+    }
+  }
+  if (trump >= 0) {
+    order[placed++] = trump;
+  }
+  int next = 0;
+  for (int k = 0; k < placed; ++k) {
+    int suit = order[k];
+    SortByRank(runs[suit], counts[suit]);
+    for (int i = 0; i < counts[suit]; ++i) {
+      m_playerHand[next++] = runs[suit][i];
+    }
+  }
+  UpdateCounters();
+
+  HIMAGELIST list = ImageList_Create(69, 94, ILC_COLOR, n, 1);
+  m_listPlayer.DeleteAllItems();
+  for (int i = 0; i < n; ++i) {
+    HBITMAP face = CachedBitmap(FaceBitmapId(m_playerHand[i].rank, m_playerHand[i].suit));
+    ImageList_AddMasked(list, face, RGB(0, 0, 0));
+  }
+  FillView(m_listPlayer, m_hilPlayer, list, n);
+}
+
+void CZorvDlg::SortByRank(Card* run, BYTE count) {
+  if (count < 2) {
+    return;
+  }
+  for (int pass = 0; pass < count - 1; ++pass) {
+    for (int i = 0; i + 1 < count; ++i) {
+      if (RankHigher(run[i].rank, run[i + 1].rank)) {
+        std::swap(run[i], run[i + 1]);
+      }
+    }
+  }
+}
+
+WORD CZorvDlg::FaceBitmapId(const char* rank, const char* suit) {
+  // Suits are recognised in this order: hearts, spades, diamonds, clubs.
+  for (int suitIndex : {0, 3, 1, 2}) {
+    if (strcmp(suit, g_aszSuits[suitIndex]) != 0) {
+      continue;
+    }
+    for (int rankIndex = 0; rankIndex < 9; ++rankIndex) {
+      if (strcmp(rank, g_aszRanks[rankIndex]) == 0) {
+        return (WORD)(g_awSuitBase[suitIndex] + g_abRankOffset[rankIndex]);
+      }
+    }
+    break;
+  }
+  return IDB_BACK2;
+}
