@@ -162,9 +162,13 @@ QStringList splitExec(const QString& exec) {
   return args;
 }
 
-// One argument of a command line as WinExec reads it back.
-std::string quoteArgument(const QString& arg) {
+// One argument of a command line as WinExec reads it back: quoted when it
+// has to be, or always (the program, as registered commands have it).
+std::string quoteArgument(const QString& arg, bool always = false) {
   std::string text = arg.toUtf8().toStdString();
+  if (!always && !text.empty() && text.find_first_of(" \t\"\\") == std::string::npos) {
+    return text;
+  }
   std::string quoted = "\"";
   for (char ch : text) {
     if (ch == '"' || ch == '\\') {
@@ -188,7 +192,7 @@ std::string commandFromExec(const QString& exec) {
       return {};
     }
   }
-  std::string command = quoteArgument(program);
+  std::string command = quoteArgument(program, true);
   bool placed = false;
   for (const QString& arg : args) {
     static const QStringList kTargetCodes = {QStringLiteral("%u"), QStringLiteral("%U"),

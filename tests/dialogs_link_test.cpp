@@ -1,0 +1,240 @@
+// SPDX-License-Identifier: MIT
+// The link control: opening a target through the shell or the registered
+// browser, the error boxes, and the colours, capture and redraws that the
+// mouse brings.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "dialogs/hyperlink.h"
+#include "platform/testing.h"
+#include "platform/testing_shell.h"
+#include "res/resource.h"
+
+namespace {
+
+const COLORREF kLink = RGB(0, 0, 238);
+const COLORREF kVisited = RGB(85, 26, 139);
+const COLORREF kHover = RGB(255, 92, 0);
+
+// Stands in for the desktop: what the shell answers, what the registry
+// holds, and every command line that would have been started.
+class ShellScript : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing_seams::ReplaceShellExecute([this](const std::string&, const std::string& file) {
+      opened.push_back(file);
+      return shellResult;
+    });
+    testing_seams::ReplaceWinExec([this](const std::string& line) {
+      started.push_back(line);
+      return winExecResult;
+    });
+    testing_seams::ReplaceRegistry({});
+    testing_seams::ScriptMessageBoxes(true);
+    testing_seams::ClearMessageBoxCalls();
+  }
+  void TearDown() override {
+    testing_seams::RestoreShell();
+    testing_seams::ScriptMessageBoxes(false);
+  }
+  void Browser(const std::string& command) {
+    testing_seams::ReplaceRegistry(
+        {{".htm", "htmlfile"}, {"htmlfile\\shell\\open\\command", command}});
+  }
+
+  INT_PTR shellResult = 33;
+  UINT winExecResult = 33;
+  std::vector<std::string> opened;
+  std::vector<std::string> started;
+};
+
+using OpenTarget = ShellScript;
+
+TEST_F(OpenTarget, FallsBackToTheBrowsersCommandLine) {
+  struct Case {
+    const char* command;
+    const char* started;
+  };
+  const Case cases[] = {
+      // Cut at the quoted placeholder's opening quote: its blank stays, so two
+      // blanks stand before the target.
+      {"\"/usr/bin/browser\" \"%1\"", "\"/usr/bin/browser\"  http://t.example/"},
+      {"/usr/bin/browser -url \"%1\" -new", "/usr/bin/browser -url  http://t.example/"},
+      {"/usr/bin/browser %1", "/usr/bin/browser  http://t.example/"},
+      {"/usr/bin/browser --url=%1", "/usr/bin/browser --url= http://t.example/"},
+      {"/usr/bin/browser -new", "/usr/bin/browser -new http://t.example/"},
+  };
+  shellResult = SE_ERR_FNF;
+  for (const Case& c : cases) {
+    Browser(c.command);
+    started.clear();
+    EXPECT_EQ(CHyperLink::OpenTarget("http://t.example/", SW_SHOW), 33) << c.command;
+    ASSERT_EQ(started.size(), 1u) << c.command;
+    EXPECT_EQ(started[0], c.started);
+  }
+}
+
+TEST_F(OpenTarget, AnswersWithTheShellsCodeWhenNoFallbackIsPossible) {
+  const std::string longValue(300, 'x');
+  const std::string longTarget = "http://t.example/" + std::string(400, 'y');
+  struct Case {
+    const char* what;
+    std::map<std::string, std::string> registry;
+    std::string target;
+  };
+  const Case cases[] = {
+      {"no .htm key", {}, "http://t.example/"},
+      {"no open command", {{".htm", "htmlfile"}}, "http://t.example/"},
+      {"class name too long", {{".htm", longValue}}, "http://t.example/"},
+      {"command too long",
+       {{".htm", "htmlfile"}, {"htmlfile\\shell\\open\\command", longValue}},
+       "http://t.example/"},
+      {"target too long",
+       {{".htm", "htmlfile"}, {"htmlfile\\shell\\open\\command", "/usr/bin/b \"%1\""}},
+       longTarget},
+  };
+  shellResult = SE_ERR_NOASSOC;
+  for (const Case& c : cases) {
+    testing_seams::ReplaceRegistry(c.registry);
+    EXPECT_EQ(CHyperLink::OpenTarget(c.target.c_str(), SW_SHOW), SE_ERR_NOASSOC) << c.what;
+  }
+  EXPECT_TRUE(started.empty());
+}
+
+TEST_F(OpenTarget, SuccessOfTheShellStopsThereAndTargetsStayOneArgument) {
+  Browser("\"/usr/bin/browser\" \"%1\"");
+  EXPECT_EQ(CHyperLink::OpenTarget("mailto:a@example.org", SW_SHOW), 33);
+  EXPECT_TRUE(started.empty());
+
+  shellResult = SE_ERR_FNF;
+  winExecResult = ERROR_FILE_NOT_FOUND;
+  const char* target = "http://t.example/a b\"; rm -rf \\x";
+  EXPECT_EQ(CHyperLink::OpenTarget(target, SW_SHOW), ERROR_FILE_NOT_FOUND);
+  ASSERT_EQ(started.size(), 1u);
+  std::vector<std::string> args = testing_seams::SplitCommandLine(started[0]);
+  EXPECT_EQ(args, (std::vector<std::string>{"/usr/bin/browser", target}));
+}
+
+TEST(OpenErrorText, NamesTheShellsCodes) {
+  EXPECT_EQ(CHyperLink::OpenErrorText(SE_ERR_SHARE), "A sharing violation occurred. ");
+  EXPECT_EQ(CHyperLink::OpenErrorText(4), "Unknown Error (4) occurred.");
+  EXPECT_EQ(CHyperLink::OpenErrorText(0), "The operating system is out\nof memory or resources.");
+  EXPECT_EQ(CHyperLink::OpenErrorText(SE_ERR_DDEBUSY),
+            "The DDE transaction could not\nbe completed because other DDE transactions\nwere "
+            "being processed.");
+}
+
+// A link that counts its paints.
+class CountingLink : public CHyperLink {
+ public:
+  int paints = 0;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_PAINT) {
+      ++paints;
+    }
+    return CHyperLink::WindowProc(message, wParam, lParam);
+  }
+};
+
+// The About box's template with the home page's static as the link.
+class LinkDlg : public CDialog {
+ public:
+  LinkDlg() : CDialog(IDD_ABOUTBOX) {}
+  CountingLink m_link;
+
+ protected:
+  void DoDataExchange(CDataExchange* dx) override { DDX_Control(dx, IDC_LINK_HOME, m_link); }
+};
+
+class LinkWindow : public ShellScript {
+ protected:
+  void SetUp() override {
+    ShellScript::SetUp();
+    ASSERT_TRUE(dlg.Create(IDD_ABOUTBOX));
+    dlg.ShowWindow(SW_SHOW);
+    testing_seams::ProcessEvents();
+  }
+  void TearDown() override {
+    dlg.DestroyWindow();
+    ShellScript::TearDown();
+  }
+  // The colour the link's text is drawn in, as its parent asks for it.
+  COLORREF TextColour() {
+    HDC dc = GetDC(dlg.m_link);
+    SendMessage(dlg, WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)(HWND)dlg.m_link);
+    COLORREF colour = GetTextColor(dc);
+    ReleaseDC(dlg.m_link, dc);
+    return colour;
+  }
+  void MoveTo(int x, int y) {
+    testing_seams::MouseMove(dlg.m_link, x, y);
+    testing_seams::ProcessEvents();
+  }
+
+  LinkDlg dlg;
+};
+
+TEST_F(LinkWindow, HoverRedrawsOnceEachWayAndReleasesTheCapture) {
+  CountingLink& link = dlg.m_link;
+  link.paints = 0;
+  MoveTo(2, 2);
+  EXPECT_TRUE(link.m_bHover);
+  EXPECT_EQ(GetCapture(), link.m_hWnd);
+  EXPECT_EQ(TextColour(), kHover);
+  EXPECT_EQ(link.paints, 1);
+
+  MoveTo(4, 3);
+  EXPECT_EQ(link.paints, 1);
+
+  MoveTo(-10, -10);
+  EXPECT_FALSE(link.m_bHover);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(TextColour(), kLink);
+  EXPECT_EQ(link.paints, 2);
+}
+
+TEST_F(LinkWindow, ColoursFollowOpeningsAndFailures) {
+  EXPECT_EQ(TextColour(), kLink);
+  EXPECT_EQ(GetWindowLong(dlg.m_link, GWL_STYLE) & SS_NOTIFY, SS_NOTIFY);
+
+  MoveTo(2, 2);
+  testing_seams::MouseClick(dlg.m_link, 2, 2);
+  testing_seams::ProcessEvents();
+  ASSERT_EQ(opened, std::vector<std::string>{"http://www.example.org/zorv/"});
+  MoveTo(-10, -10);
+  EXPECT_EQ(TextColour(), kVisited);
+  EXPECT_TRUE(testing_seams::MessageBoxCalls().empty());
+
+  // A failed open, with nothing to fall back on, warns and takes the
+  // visited colour away.
+  shellResult = SE_ERR_FNF;
+  testing_seams::MouseClick(dlg.m_link, 2, 2);
+  testing_seams::ProcessEvents();
+  ASSERT_EQ(testing_seams::MessageBoxCalls().size(), 1u);
+  const testing_seams::MessageBoxCall& box = testing_seams::MessageBoxCalls()[0];
+  EXPECT_EQ(box.text, "Unable to open hyperlink:\n\nThe specified file was not found.");
+  EXPECT_EQ(box.type & MB_ICONMASK, (UINT)MB_ICONEXCLAMATION);
+  MoveTo(-10, -10);
+  EXPECT_EQ(TextColour(), kLink);
+  EXPECT_FALSE(dlg.m_link.m_bVisited);
+}
+
+TEST_F(LinkWindow, TargetSetBeforeTheWindowBecomesTheTextOfAnEmptyStatic) {
+  CHyperLink link;
+  link.SetLinkTarget("http://target.example/");
+  EXPECT_EQ(link.m_strTarget, "http://target.example/");
+  EXPECT_EQ(link.m_hWnd, nullptr);
+
+  SetDlgItemText(dlg, IDC_LINK_MAIL, "");
+  ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK_MAIL, &dlg));
+  CString text;
+  link.GetWindowText(text);
+  EXPECT_EQ(text, "http://target.example/");
+  EXPECT_EQ(link.m_hHandCursor, LoadCursor(nullptr, IDC_HAND));
+  link.UnsubclassWindow();
+}
+
+}  // namespace
