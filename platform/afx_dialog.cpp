@@ -1,0 +1,205 @@
+// SPDX-License-Identifier: MIT
+// CDialog, its dialog procedure, data exchange and the pre-translation hook
+// that runs while a dialog is up.
+#include <algorithm>
+
+#include "platform/afx_state.h"
+
+IMPLEMENT_DYNAMIC(CDialog, CWnd)
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+ON_COMMAND(IDOK, OnOK)
+ON_COMMAND(IDCANCEL, OnCancel)
+END_MESSAGE_MAP()
+
+CDialog::CDialog() = default;
+
+CDialog::CDialog(UINT templateId, CWnd* parent)
+    : m_lpszTemplateName(MAKEINTRESOURCE(templateId)), m_pParentWnd(parent) {}
+
+CDialog::CDialog(LPCTSTR templateName, CWnd* parent)
+    : m_lpszTemplateName(templateName), m_pParentWnd(parent) {}
+
+CDialog::~CDialog() {
+  AfxRemoveRunningDialog(this, false);
+}
+
+INT_PTR CDialog::DoModal() {
+  if (!m_lpszTemplateName || m_hWnd) {
+    return -1;
+  }
+  CDialog* innermost = AfxInnermostDialog(false);
+  HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : innermost ? innermost->m_hWnd : nullptr;
+  AfxState& state = AfxGetState();
+  state.runningDialogs.push_back({this, true});
+  AfxHookMsgFilter();
+  INT_PTR result =
+      ::DialogBoxParam(AfxGetResourceHandle(), m_lpszTemplateName, owner, AfxDlgProc, (LPARAM)this);
+  AfxUnhookMsgFilter();
+  AfxRemoveRunningDialog(this, true);
+  if (m_hWnd && !::IsWindow(m_hWnd)) {
+    AfxForgetDeadWindow(this);
+  }
+  state.windowsDestroyed = true;
+  if (state.dispatchDepth == 0) {
+    AfxSweepDeadWindows();
+  }
+  return result;
+}
+
+BOOL CDialog::Create(UINT templateId, CWnd* parent) {
+  if (m_hWnd) {
+    return FALSE;
+  }
+  m_lpszTemplateName = MAKEINTRESOURCE(templateId);
+  if (parent) {
+    m_pParentWnd = parent;
+  }
+  // Counted as running from the start, so that boxes shown by OnInitDialog
+  // already have it as their owner.
+  AfxGetState().runningDialogs.push_back({this, false});
+  AfxHookMsgFilter();
+  HWND hWnd = ::CreateDialogParam(AfxGetResourceHandle(), m_lpszTemplateName,
+                                  parent ? parent->m_hWnd : nullptr, AfxDlgProc, (LPARAM)this);
+  if (!hWnd) {
+    AfxRemoveRunningDialog(this, false);
+    return FALSE;
+  }
+  if (!m_hWnd) {
+    SubclassWindow(hWnd);
+  }
+  return TRUE;
+}
+
+BOOL CDialog::OnInitDialog() {
+  UpdateData(FALSE);
+  return TRUE;
+}
+
+void CDialog::OnOK() {
+  if (!UpdateData(TRUE)) {
+    return;
+  }
+  EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() {
+  EndDialog(IDCANCEL);
+}
+
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_INITDIALOG || CWnd::FromHandlePermanent(hWnd)) {
+    // Everything else reached the object through AfxWndProc already; the
+    // dialog manager does the defaults.
+    return FALSE;
+  }
+  CDialog* dialog = reinterpret_cast<CDialog*>(lParam);
+  if (!dialog || !dialog->SubclassWindow(hWnd)) {
+    return TRUE;
+  }
+  AfxDispatchScope scope(hWnd, message, wParam, lParam);
+  return dialog->OnInitDialog();
+}
+
+// ---------------------------------------------------------------------------
+// Running dialogs and the message-filter hook.
+
+CDialog* AfxInnermostDialog(bool modalOnly) {
+  auto& running = AfxGetState().runningDialogs;
+  for (auto it = running.rbegin(); it != running.rend(); ++it) {
+    if ((it->modal || !modalOnly) && it->dialog->m_hWnd) {
+      return it->dialog;
+    }
+  }
+  return nullptr;
+}
+
+void AfxRemoveRunningDialog(CDialog* dialog, bool modal) {
+  auto& running = AfxGetState().runningDialogs;
+  for (auto it = running.rbegin(); it != running.rend(); ++it) {
+    if (it->dialog == dialog && it->modal == modal) {
+      running.erase(std::next(it).base());
+      if (!modal) {
+        AfxUnhookMsgFilter();
+      }
+      return;
+    }
+  }
+}
+
+// Offers the message to the permanent windows from its target up to the
+// dialog; the first one that translates it eats it.
+static BOOL PreTranslateUpToDialog(MSG* msg) {
+  int guard = 0;
+  for (HWND hWnd = msg->hwnd; hWnd && guard < 64; hWnd = ::GetParent(hWnd), ++guard) {
+    CWnd* wnd = CWnd::FromHandlePermanent(hWnd);
+    if (!wnd) {
+      continue;
+    }
+    if (wnd->PreTranslateMessage(msg)) {
+      return TRUE;
+    }
+    if (wnd->IsKindOf(RUNTIME_CLASS(CDialog))) {
+      break;
+    }
+  }
+  return FALSE;
+}
+
+static LRESULT CALLBACK MsgFilterProc(int code, WPARAM wParam, LPARAM lParam) {
+  HHOOK hook = AfxGetState().msgFilterHook;
+  MSG* msg = reinterpret_cast<MSG*>(lParam);
+  if (code >= 0 && msg) {
+    AfxDispatchScope scope(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+    if (PreTranslateUpToDialog(msg)) {
+      return 1;
+    }
+  }
+  return ::CallNextHookEx(hook, code, wParam, lParam);
+}
+
+void AfxHookMsgFilter() {
+  AfxState& state = AfxGetState();
+  if (state.msgFilterUsers++ == 0) {
+    state.msgFilterHook = ::SetWindowsHookEx(WH_MSGFILTER, MsgFilterProc, nullptr, 0);
+  }
+}
+
+void AfxUnhookMsgFilter() {
+  AfxState& state = AfxGetState();
+  if (state.msgFilterUsers > 0 && --state.msgFilterUsers == 0) {
+    if (state.msgFilterHook) {
+      ::UnhookWindowsHookEx(state.msgFilterHook);
+    }
+    state.msgFilterHook = nullptr;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Data exchange.
+
+HWND CDataExchange::PrepareCtrl(int id) {
+  return m_pDlgWnd ? ::GetDlgItem(m_pDlgWnd->m_hWnd, id) : nullptr;
+}
+
+void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
+  if (control.m_hWnd && !::IsWindow(control.m_hWnd)) {
+    // Left over from an earlier run of the dialog whose end we did not see.
+    AfxForgetDeadWindow(&control);
+  }
+  if (!control.m_hWnd) {
+    control.SubclassWindow(dx->PrepareCtrl(id));
+  }
+}
+
+void DDX_Text(CDataExchange* dx, int id, CString& value) {
+  HWND control = dx->PrepareCtrl(id);
+  if (!control) {
+    return;
+  }
+  if (dx->m_bSaveAndValidate) {
+    CWnd::FromHandle(control)->GetWindowText(value);
+  } else {
+    ::SetWindowText(control, value);
+  }
+}
