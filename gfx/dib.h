@@ -39,4 +39,11 @@ class CDIB : public CObject {
   BYTE* m_pBits = nullptr;
   BITMAPINFOHEADER* m_pInfo = nullptr;  // followed by a 256-entry colour table
   CPalette* m_pPalette = nullptr;
+  DWORD m_dwBitsSize = 0;  // bytes held at m_pBits: no operation writes or reads past them
+
+ private:
+  void DestroyPalette();
+  BOOL AttachNewPalette(const LOGPALETTE* lp);
+  bool IsPlain8Bit() const;
+  RGBQUAD* ColorTable() const;
 };

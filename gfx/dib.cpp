@@ -1,0 +1,464 @@
+// SPDX-License-Identifier: MIT
+#include "gfx/dib.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+IMPLEMENT_DYNAMIC(CDIB, CObject)
+
+namespace {
+
+const WORD kBitmapType = 0x4D42;  // "BM"
+const DWORD kInfoSize = sizeof(BITMAPINFOHEADER);
+const DWORD kColorTableBytes = 256 * sizeof(RGBQUAD);
+const DWORD kFileHeaderSize = sizeof(BITMAPFILEHEADER);
+
+// Limits on what Read and CreateBlank accept. Real images of the program are
+// a few hundred pixels at most; these only keep arithmetic and allocations of
+// hostile files in bounds.
+const LONG kMaxDimension = 16384;
+const uint64_t kMaxPixelBytes = 64u << 20;
+const uint64_t kMaxFileBytes = kMaxPixelBytes + (1u << 20);
+
+uint64_t RowBytes(LONG width, WORD bitCount) {
+  return ((uint64_t)width * bitCount + 31) / 32 * 4;
+}
+
+BYTE* AllocZeroed(uint64_t size) {
+  // A zero-byte image still gets a block of its own, so "both set or both
+  // NULL" holds for every image.
+  return new (std::nothrow) BYTE[size ? size : 1]();
+}
+
+// A LOGPALETTE with room for n entries; released with delete[] on its bytes.
+LOGPALETTE* AllocLogPalette(WORD n) {
+  BYTE* bytes = AllocZeroed(sizeof(LOGPALETTE) + (uint64_t)n * sizeof(PALETTEENTRY));
+  if (!bytes) {
+    return nullptr;
+  }
+  LOGPALETTE* lp = reinterpret_cast<LOGPALETTE*>(bytes);
+  lp->palVersion = 0x300;
+  lp->palNumEntries = n;
+  return lp;
+}
+
+void FreeLogPalette(LOGPALETTE* lp) {
+  delete[] reinterpret_cast<BYTE*>(lp);
+}
+
+// The geometry and format the class can hold without any of its operations
+// reaching past its blocks: an uncompressed image of a published depth, or an
+// RLE image whose stored size is checked against its data by the caller.
+bool IsSupportedHeader(const BITMAPINFOHEADER& bi) {
+  if (bi.biSize != kInfoSize) {
+    return false;
+  }
+  if (bi.biWidth <= 0 || bi.biWidth > kMaxDimension || bi.biHeight <= 0 ||
+      bi.biHeight > kMaxDimension) {
+    return false;
+  }
+  switch (bi.biBitCount) {
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+      break;
+    default:
+      return false;
+  }
+  bool compressionFits = bi.biCompression == BI_RGB ||
+                         (bi.biCompression == BI_RLE8 && bi.biBitCount == 8) ||
+                         (bi.biCompression == BI_RLE4 && bi.biBitCount == 4);
+  if (!compressionFits) {
+    return false;
+  }
+  if (bi.biClrUsed > 256) {
+    return false;
+  }
+  return RowBytes(bi.biWidth, bi.biBitCount) * (uint64_t)bi.biHeight <= kMaxPixelBytes;
+}
+
+}  // namespace
+
+CDIB::CDIB() = default;
+
+CDIB::~CDIB() {
+  Free();
+}
+
+void CDIB::DestroyPalette() {
+  if (m_pPalette) {
+    m_pPalette->DeleteObject();
+    delete m_pPalette;
+    m_pPalette = nullptr;
+  }
+}
+
+BOOL CDIB::AttachNewPalette(const LOGPALETTE* lp) {
+  CPalette* palette = new (std::nothrow) CPalette;
+  if (!palette) {
+    return FALSE;
+  }
+  if (!palette->CreatePalette(lp)) {
+    delete palette;
+    return FALSE;
+  }
+  m_pPalette = palette;
+  return TRUE;
+}
+
+void CDIB::Free() {
+  delete[] m_pBits;
+  m_pBits = nullptr;
+  m_dwBitsSize = 0;
+  delete[] reinterpret_cast<BYTE*>(m_pInfo);
+  m_pInfo = nullptr;
+  DestroyPalette();
+}
+
+BOOL CDIB::LoadFromResource(UINT id) {
+  char name[16];
+  std::snprintf(name, sizeof name, "#%d", (int)id);
+  HMODULE module = GetModuleHandle(nullptr);
+  HRSRC resource = FindResource(module, name, "MY_BITMAP");
+  if (!resource) {
+    return FALSE;
+  }
+  HGLOBAL data = LoadResource(module, resource);
+  if (!data) {
+    return FALSE;
+  }
+  void* bytes = LockResource(data);
+  if (!bytes) {
+    return FALSE;
+  }
+  DWORD size = SizeofResource(module, resource);
+  // Read only reads, so the resource's bytes are never written through here.
+  CMemFile file(static_cast<BYTE*>(bytes), size, 0);
+  return Read(file) == size;
+}
+
+DWORD CDIB::Read(CFile& file) {
+  Free();
+
+  BITMAPFILEHEADER bfh;
+  if (file.Read(&bfh, kFileHeaderSize) != kFileHeaderSize || bfh.bfType != kBitmapType) {
+    return 0;
+  }
+  // The length counts from the start of the whole file; the image's bytes are
+  // those after the position it starts at.
+  DWORD length = file.GetLength();
+  DWORD start = file.GetPosition() - kFileHeaderSize;
+  DWORD available = length > start ? length - start : 0;
+  if (available > kMaxFileBytes || bfh.bfOffBits < kFileHeaderSize + kInfoSize ||
+      bfh.bfOffBits > available) {
+    return 0;
+  }
+
+  // Room for what lies between the file header and the pixels, plus a full
+  // colour table whatever the file carries.
+  DWORD headerBytes = bfh.bfOffBits - kFileHeaderSize;
+  BYTE* info = AllocZeroed((uint64_t)headerBytes + kColorTableBytes);
+  if (!info) {
+    return 0;
+  }
+  if (file.Read(info, headerBytes) != headerBytes) {
+    delete[] info;
+    return 0;
+  }
+  BITMAPINFOHEADER bi;
+  std::memcpy(&bi, info, sizeof bi);
+  if (!IsSupportedHeader(bi)) {
+    delete[] info;
+    return 0;
+  }
+
+  DWORD pixelBytes = available - bfh.bfOffBits;
+  uint64_t needed = bi.biCompression == BI_RGB
+                        ? RowBytes(bi.biWidth, bi.biBitCount) * (uint64_t)bi.biHeight
+                        : bi.biSizeImage;
+  BYTE* bits = needed <= pixelBytes ? AllocZeroed(pixelBytes) : nullptr;
+  if (!bits) {
+    delete[] info;
+    return 0;
+  }
+  if (file.Read(bits, pixelBytes) != pixelBytes) {
+    delete[] bits;
+    delete[] info;
+    return 0;
+  }
+
+  m_pInfo = reinterpret_cast<BITMAPINFOHEADER*>(info);
+  m_pBits = bits;
+  m_dwBitsSize = pixelBytes;
+  BuildPalette();
+  return bfh.bfOffBits + pixelBytes;
+}
+
+DWORD CDIB::Save(CFile& file) {
+  if (!m_pInfo) {
+    return 0;
+  }
+  // ImageSize is the row formula for uncompressed images and the stored size
+  // for RLE ones, whose data is shorter than their rows would be.
+  DWORD tableBytes = 4u * NumColors();
+  DWORD imageBytes = ImageSize();
+  BITMAPFILEHEADER bfh = {};
+  bfh.bfType = kBitmapType;
+  bfh.bfOffBits = kFileHeaderSize + m_pInfo->biSize + tableBytes;
+  bfh.bfSize = bfh.bfOffBits + imageBytes;
+  file.Write(&bfh, kFileHeaderSize);
+  file.Write(m_pInfo, kInfoSize + tableBytes);
+  file.Write(m_pBits, imageBytes);
+  return kFileHeaderSize + kInfoSize + tableBytes + imageBytes;
+}
+
+void CDIB::Serialize(CArchive& ar) {
+  CFile* file = ar.GetFile();
+  if (!file) {
+    return;
+  }
+  if (ar.IsLoading()) {
+    Read(*file);
+  } else {
+    Save(*file);
+  }
+}
+
+BOOL CDIB::CreateBlank(LONG width, LONG height) {
+  Free();
+  if (width <= 0 || width > kMaxDimension || height <= 0 || height > kMaxDimension) {
+    return FALSE;
+  }
+  BYTE* info = AllocZeroed(kInfoSize + kColorTableBytes);
+  if (!info) {
+    return FALSE;
+  }
+  std::memset(info + kInfoSize, 0x78, kColorTableBytes);
+
+  BITMAPINFOHEADER bi = {};
+  bi.biSize = kInfoSize;
+  bi.biWidth = width;
+  bi.biHeight = height;
+  bi.biPlanes = 1;
+  bi.biBitCount = 8;
+  bi.biCompression = BI_RGB;
+  bi.biSizeImage = (DWORD)(RowBytes(width, 8) * (uint64_t)height);
+  bi.biXPelsPerMeter = 100;
+  bi.biYPelsPerMeter = 100;
+  bi.biClrUsed = 256;
+  bi.biClrImportant = 256;
+  std::memcpy(info, &bi, sizeof bi);
+
+  BYTE* bits = AllocZeroed(bi.biSizeImage);
+  if (!bits) {
+    delete[] info;
+    return FALSE;
+  }
+  m_pInfo = reinterpret_cast<BITMAPINFOHEADER*>(info);
+  m_pBits = bits;
+  m_dwBitsSize = bi.biSizeImage;
+  return TRUE;
+}
+
+WORD CDIB::NumColors() const {
+  if (!m_pInfo) {
+    return 0;
+  }
+  if (m_pInfo->biClrUsed != 0) {
+    return (WORD)(m_pInfo->biClrUsed & 0xFFFF);
+  }
+  switch (m_pInfo->biBitCount) {
+    case 1:
+      return 2;
+    case 4:
+      return 16;
+    case 8:
+      return 256;
+    default:
+      return 0;
+  }
+}
+
+DWORD CDIB::ImageSize() {
+  if (!m_pInfo) {
+    return 0;
+  }
+  if (m_pInfo->biCompression == BI_RLE8 || m_pInfo->biCompression == BI_RLE4) {
+    return m_pInfo->biSizeImage;
+  }
+  m_pInfo->biSizeImage =
+      (DWORD)(RowBytes(m_pInfo->biWidth, m_pInfo->biBitCount) * (uint64_t)m_pInfo->biHeight);
+  return m_pInfo->biSizeImage;
+}
+
+BOOL CDIB::BuildPalette() {
+  if (!m_pInfo) {
+    return FALSE;
+  }
+  WORD n = NumColors();
+  if (n == 0) {
+    return TRUE;
+  }
+  LOGPALETTE* lp = AllocLogPalette(n);
+  if (!lp) {
+    return FALSE;
+  }
+  const RGBQUAD* table = ColorTable();
+  PALETTEENTRY* entries = lp->palPalEntry;
+  for (WORD i = 0; i < n; ++i) {
+    entries[i].peRed = table[i].rgbRed;
+    entries[i].peGreen = table[i].rgbGreen;
+    entries[i].peBlue = table[i].rgbBlue;
+    entries[i].peFlags = 0;
+  }
+  DestroyPalette();
+  BOOL made = AttachNewPalette(lp);
+  FreeLogPalette(lp);
+  return made;
+}
+
+BOOL CDIB::SetPalette(CPalette* palette) {
+  if (!palette) {
+    return FALSE;
+  }
+  // The entries are taken before the own palette goes, so that an image can
+  // be given its own palette again without reading a destroyed one.
+  WORD n = 0;
+  ::GetObject(palette->m_hObject, sizeof n, &n);
+  LOGPALETTE* lp = AllocLogPalette(n);
+  if (lp && ::GetPaletteEntries((HPALETTE)palette->m_hObject, 0, n, lp->palPalEntry) != n) {
+    FreeLogPalette(lp);
+    lp = nullptr;
+  }
+  DestroyPalette();
+  if (!lp) {
+    return FALSE;
+  }
+  BOOL made = AttachNewPalette(lp);
+  FreeLogPalette(lp);
+  return made;
+}
+
+BOOL CDIB::CopyPalette(CDIB* source) {
+  if (!source || !source->m_pPalette) {
+    return FALSE;
+  }
+  if (!SetPalette(source->m_pPalette)) {
+    return FALSE;
+  }
+  // The colour tables go along only when both images have one.
+  if (m_pInfo && source->m_pInfo && source != this) {
+    std::memcpy(ColorTable(), source->ColorTable(), kColorTableBytes);
+  }
+  return TRUE;
+}
+
+BOOL CDIB::LoadPalette(UINT id) {
+  CDIB dib;
+  if (!dib.LoadFromResource(id)) {
+    return FALSE;
+  }
+  BOOL copied = CopyPalette(&dib);
+  dib.Free();
+  return copied;
+}
+
+void CDIB::Fill(BYTE red, BYTE green, BYTE blue) {
+  if (!m_pInfo || NumColors() < 256 || !m_pPalette) {
+    return;
+  }
+  DWORD size = ImageSize();
+  UINT index = ::GetNearestPaletteIndex((HPALETTE)m_pPalette->m_hObject, RGB(red, green, blue));
+  if (index == CLR_INVALID) {
+    return;
+  }
+  std::memset(m_pBits, (BYTE)index, size < m_dwBitsSize ? size : m_dwBitsSize);
+}
+
+BOOL CDIB::CopyPixels(CDIB* source, LONG sx, LONG sy, LONG width, LONG height, LONG dx, LONG dy) {
+  if (!source || !source->IsPlain8Bit() || !IsPlain8Bit()) {
+    return FALSE;
+  }
+  // 64-bit throughout: the sums and clipped sizes of 32-bit arguments can
+  // overflow 32 bits.
+  int64_t x = dx, y = dy, w = width, h = height, srcX = sx, srcY = sy;
+  const int64_t dstW = Width(), dstH = Height();
+  const int64_t srcW = source->Width(), srcH = source->Height();
+  if (x >= dstW || y >= dstH || x + w < 0 || y + h < 0 || source->NumColors() != NumColors() ||
+      NumColors() > 256) {
+    return FALSE;
+  }
+  if (x < 0) {
+    srcX -= x;
+    w += x;
+    x = 0;
+  }
+  if (y < 0) {
+    srcY -= y;
+    h += y;
+    y = 0;
+  }
+  // The origin may lie on the source's far edge only, where nothing is left
+  // to copy; anywhere else outside, the rows below would be read out of it.
+  if (srcX < 0 || srcY < 0 || srcX > srcW || srcY > srcH) {
+    return FALSE;
+  }
+  w = std::min({w, dstW - x, srcW - srcX});
+  h = std::min({h, dstH - y, srcH - srcY});
+  if (w < 0 || h < 0) {
+    return FALSE;
+  }
+  const uint64_t dstRow = RowBytes((LONG)dstW, 8), srcRow = RowBytes((LONG)srcW, 8);
+  for (int64_t i = 0; i < h; ++i) {
+    std::memmove(m_pBits + (uint64_t)(y + i) * dstRow + (uint64_t)x,
+                 source->m_pBits + (uint64_t)(srcY + i) * srcRow + (uint64_t)srcX, (size_t)w);
+  }
+  return TRUE;
+}
+
+int CDIB::Paint(CDC* dc, LPCRECT destRect, LPCRECT srcRect) {
+  if (!m_pInfo || !dc) {
+    return 0;
+  }
+  HDC hdc = dc->GetSafeHdc();
+  HPALETTE oldPalette = nullptr;
+  if (m_pPalette) {
+    oldPalette = ::SelectPalette(hdc, (HPALETTE)m_pPalette->m_hObject, FALSE);
+    ::RealizePalette(hdc);
+  }
+  ::SetStretchBltMode(hdc, COLORONCOLOR);
+
+  const RECT whole = {0, 0, Width(), Height()};
+  const RECT& dst = destRect ? *destRect : whole;
+  const RECT& src = srcRect ? *srcRect : whole;
+  const LONG dstW = dst.right - dst.left, dstH = dst.bottom - dst.top;
+  const LONG srcW = src.right - src.left, srcH = src.bottom - src.top;
+  const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(m_pInfo);
+  int lines;
+  if (dstW == srcW && dstH == srcH) {
+    // Rows are stored bottom-up, so the source's y counts from the bottom.
+    lines = ::SetDIBitsToDevice(hdc, dst.left, dst.top, (DWORD)dstW, (DWORD)dstH, src.left,
+                                Height() - src.bottom, 0, (WORD)Height(), m_pBits, info,
+                                DIB_RGB_COLORS);
+  } else {
+    lines = ::StretchDIBits(hdc, dst.left, dst.top, dstW, dstH, src.left, src.top, srcW, srcH,
+                            m_pBits, info, DIB_RGB_COLORS, SRCCOPY);
+  }
+  if (oldPalette) {
+    ::SelectPalette(hdc, oldPalette, TRUE);
+  }
+  return lines;
+}
+
+bool CDIB::IsPlain8Bit() const {
+  return m_pInfo && m_pBits && m_pInfo->biBitCount == 8 && m_pInfo->biCompression == BI_RGB;
+}
+
+RGBQUAD* CDIB::ColorTable() const {
+  return reinterpret_cast<RGBQUAD*>(reinterpret_cast<BYTE*>(m_pInfo) + kInfoSize);
+}
