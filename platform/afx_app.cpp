@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // CWinApp, the entry point, the application's name and message boxes.
+#include <algorithm>
 #include <string>
 
 #include "platform/afx_state.h"
@@ -28,14 +29,12 @@ CWinApp::CWinApp(LPCTSTR appName) {
     m_strAppName = appName;
     m_pszAppName = m_strAppName.c_str();
   }
-  AfxGetState().app = this;
+  AfxGetState().apps.push_back(this);
 }
 
 CWinApp::~CWinApp() {
-  AfxState& state = AfxGetState();
-  if (state.app == this) {
-    state.app = nullptr;
-  }
+  auto& apps = AfxGetState().apps;
+  apps.erase(std::remove(apps.begin(), apps.end(), this), apps.end());
   if (m_hDlgBkBrush) {
     ::DeleteObject(m_hDlgBkBrush);
     m_hDlgBkBrush = nullptr;
@@ -59,7 +58,8 @@ void CWinApp::SetDialogBkColor(COLORREF background, COLORREF text) {
 void CWinApp::OnHelp() {}
 
 CWinApp* AfxGetApp() {
-  return AfxGetState().app;
+  auto& apps = AfxGetState().apps;
+  return apps.empty() ? nullptr : apps.back();
 }
 
 HINSTANCE AfxGetInstanceHandle() {

@@ -35,7 +35,9 @@ struct AfxState {
   HHOOK msgFilterHook = nullptr;
   int msgFilterUsers = 0;
 
-  CWinApp* app = nullptr;
+  // Application objects by construction; the latest living one is current
+  // (a test may make its own while the program's exists).
+  std::vector<CWinApp*> apps;
 };
 
 AfxState& AfxGetState();
