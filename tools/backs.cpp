@@ -126,10 +126,10 @@ Indexed DrawSuitSymbol(Suit suit) {
 QImage DrawIcon() {
   Canvas c(32, 32);
   QPainter& p = c.painter();
-  // Sines and cosines of 22 degrees written out, so no maths library
+  // Sines and cosines of 24 degrees written out, so no maths library
   // rounding enters the picture.
-  constexpr double kCos = 0.92718385456678742;
-  constexpr double kSin = 0.37460659341591204;
+  constexpr double kCos = 0.91354545764260087;
+  constexpr double kSin = 0.40673664307580015;
   struct Fan {
     double cos;
     double sin;
@@ -137,23 +137,26 @@ QImage DrawIcon() {
   const Fan fans[3] = {{kCos, -kSin}, {1, 0}, {kCos, kSin}};
   for (int i = 0; i < 3; ++i) {
     p.save();
-    // Each card turns about a point below the fan's middle.
+    // Each card turns about a point below the fan's middle, so that the
+    // left edge of every card stays in sight with its suit.
     p.setTransform(QTransform(fans[i].cos, fans[i].sin, -fans[i].sin, fans[i].cos, 0, 0) *
-                       QTransform::fromTranslate(16, 30),
+                       QTransform::fromTranslate(16.5, 32),
                    true);
     QPainterPath card;
-    card.addRoundedRect(-8, -27, 16, 22, 2, 2);
+    card.addRoundedRect(-8.5, -30, 17, 24, 2.5, 2.5);
     c.FillPath(card, ink::kSuitBlack);
     QPainterPath face;
-    face.addRoundedRect(-7, -26, 14, 20, 1.5, 1.5);
+    face.addRoundedRect(-7.5, -29, 15, 22, 1.5, 1.5);
     if (i == 0) {
       c.FillPath(face, ink::kBlue);
-      c.FillRect(-5, -24, 10, 16, ink::kBlueLight);
-      c.FillRect(-4, -23, 8, 14, ink::kBlue);
+      c.FillRect(-5.5, -27, 11, 18, ink::kBlueLight);
+      c.FillRect(-4.5, -26, 9, 16, ink::kBlue);
+    } else if (i == 1) {
+      c.FillPath(face, ink::kWhite);
+      c.FillPath(SuitPath(Suit::Spades, -3, -23, 6, 7), ink::kSuitBlack);
     } else {
       c.FillPath(face, ink::kWhite);
-      const Suit suit = i == 1 ? Suit::Spades : Suit::Hearts;
-      c.FillPath(SuitPath(suit, 0, -16, 9, 10), SuitInk(suit));
+      c.FillPath(SuitPath(Suit::Hearts, 0, -18, 11, 12), ink::kRed);
     }
     p.restore();
   }

@@ -11,31 +11,44 @@ constexpr double kCx = 34.5;
 
 struct Clothes {
   QRgb robe;
+  QRgb sleeves;
   QRgb accent;
 };
 
+// The robe is in the suit's own colour; sleeves and trimmings tell the
+// three figures apart even at a glance.
 Clothes ClothesFor(Suit suit, char rank) {
   const bool red = IsRed(suit);
+  const QRgb robe = red ? ink::kRed : ink::kSuitBlack;
   switch (rank) {
     case 'K':
-      return {red ? ink::kRed : ink::kSuitBlack, ink::kBlue};
+      return {robe, ink::kBlue, red ? ink::kBlue : ink::kRed};
     case 'Q':
-      return {red ? ink::kRed : ink::kSuitBlack, ink::kGold};
+      return {robe, ink::kRose, ink::kBlue};
     default:
-      return {red ? ink::kRed : ink::kSuitBlack, red ? ink::kBlue : ink::kRed};
+      return {robe, ink::kGreen, red ? ink::kBlue : ink::kRed};
   }
 }
 
 void Shoulders(Canvas& c, const Clothes& clothes) {
   QPainterPath robe;
-  robe.moveTo(17, 48);
-  robe.cubicTo(17, 36, 22, 32, kCx, 31.5);
-  robe.cubicTo(47, 32, 52, 36, 52, 48);
+  robe.moveTo(14, 48);
+  robe.lineTo(15, 39);
+  robe.cubicTo(15, 35, 19, 33, 25, 32.5);
+  robe.lineTo(44, 32.5);
+  robe.cubicTo(50, 33, 54, 35, 54, 39);
+  robe.lineTo(55, 48);
   robe.closeSubpath();
   c.FillPath(robe, clothes.robe);
-  // A centre band down the chest in the accent colour, edged in gold.
-  c.FillRect(31.5, 33, 6, 15, ink::kGold);
-  c.FillRect(32.5, 33, 4, 15, clothes.accent);
+  QPainterPath sides;
+  sides.addRect(12, 30, 12, 20);
+  sides.addRect(45, 30, 12, 20);
+  c.FillPath(robe.intersected(sides), clothes.sleeves);
+  c.FillRect(24, 34, 1, 14, ink::kGold);
+  c.FillRect(44, 34, 1, 14, ink::kGold);
+  // A centre band down the chest, edged in gold and buttoned.
+  c.FillRect(31.5, 32.5, 6, 15.5, ink::kGold);
+  c.FillRect(32.5, 32.5, 4, 15.5, clothes.accent);
   for (double y : {36.0, 40.0, 44.0}) {
     c.FillRect(34, y, 1, 1, ink::kGold);
   }
@@ -47,7 +60,7 @@ void Face(Canvas& c) {
   c.FillRect(32, 21, 1, 1, ink::kSuitBlack);
   c.FillRect(36, 21, 1, 1, ink::kSuitBlack);
   c.FillRect(34, 23, 1, 1, ink::kSkinShade);
-  c.FillRect(33, 25.5, 3, 1, ink::kRed);
+  c.FillRect(33, 25.5, 3, 1, ink::kRose);
 }
 
 void King(Canvas& c, Suit suit) {
@@ -55,14 +68,14 @@ void King(Canvas& c, Suit suit) {
   Shoulders(c, clothes);
   // Ermine collar: white with black tails.
   QPainterPath collar;
-  collar.moveTo(22, 36);
-  collar.quadTo(kCx, 28, 47, 36);
-  collar.lineTo(47, 38.5);
-  collar.quadTo(kCx, 31, 22, 38.5);
+  collar.moveTo(18, 34);
+  collar.quadTo(kCx, 30, 51, 34);
+  collar.lineTo(51, 37);
+  collar.quadTo(kCx, 34.5, 18, 37);
   collar.closeSubpath();
   c.FillPath(collar, ink::kWhite);
-  for (double x : {25.0, 30.0, 39.0, 44.0}) {
-    c.FillRect(x, 35, 1, 1.5, ink::kSuitBlack);
+  for (double x : {21.0, 26.0, 42.0, 47.0}) {
+    c.FillRect(x, 34.5, 1, 1.5, ink::kSuitBlack);
   }
   c.FillEllipse(kCx, 20, 7, 6, ink::kHair);
   Face(c);
@@ -77,7 +90,7 @@ void King(Canvas& c, Suit suit) {
   beard.closeSubpath();
   c.FillPath(beard, ink::kHair);
   c.FillRect(32, 24.5, 5, 1, ink::kHair);
-  c.FillRect(33, 26, 3, 1, ink::kRed);
+  c.FillRect(33, 26, 3, 1, ink::kRose);
   // Crown with three points and jewels.
   QPainterPath crown;
   crown.moveTo(28.5, 17);
