@@ -102,13 +102,18 @@ Indexed DrawFace(Suit suit, const std::string& rank) {
 
   if (rank == "A") {
     c.FillPath(SuitPath(suit, 34.5, 47, 31, 34), SuitInk(suit));
+    // A fine white inlay line; the club's three leaves would break it up.
+    if (suit != Suit::Clubs) {
+      c.FillPath(SuitPath(suit, 34.5, 47, 23, 25.5), ink::kWhite);
+      c.FillPath(SuitPath(suit, 34.5, 47, 21, 23.2), SuitInk(suit));
+    }
   } else if (rank == "J" || rank == "Q" || rank == "K") {
     DrawCourt(c, suit, rank[0]);
   } else {
     for (const Pip& pip : PipLayout(rank)) {
       // Mirroring the symmetric suit outline turns the lower pips over.
-      const double h = pip.y > 47 ? -12.5 : 12.5;
-      c.FillPath(SuitPath(suit, pip.x, pip.y, 11, h), SuitInk(suit));
+      const double h = pip.y > 47 ? -13.5 : 13.5;
+      c.FillPath(SuitPath(suit, pip.x, pip.y, 12, h), SuitInk(suit));
     }
   }
   return Quantize(c.Resolve());
