@@ -148,7 +148,7 @@ void Queen(Canvas& c, Suit suit) {
   }
   c.FillRect(34, 12.5, 1, 1.5, IsRed(suit) ? ink::kBlue : ink::kRed);
   // A rose held at the left.
-  c.FillRect(21.5, 26, 1, 22, ink::kGreen);
+  c.FillRect(21, 26, 1, 22, ink::kGreen);
   c.FillEllipse(20, 32, 1.8, 1, ink::kGreen);
   c.FillEllipse(22, 24, 3.2, 3.2, ink::kRed);
   c.FillEllipse(22, 24, 1.8, 1.8, ink::kRose);

@@ -77,7 +77,6 @@ void DrawCourt(Canvas& c, Suit suit, char rank) {
     DrawCourtHalf(c, suit, rank);
     p.restore();
   }
-  c.FillRect(13, 46.75, 43, 0.5, line);
 }
 
 }  // namespace
