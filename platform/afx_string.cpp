@@ -28,8 +28,9 @@ void CString::Format(LPCTSTR format, ...) {
 }
 
 BOOL CString::LoadString(UINT id) {
-  // LoadString truncates silently, so a text that fills the buffer may have
-  // been cut: try again with more room (the version history is long).
+  // LoadString truncates silently (and never inside a UTF-8 sequence, so up
+  // to 3 bytes short of full): a text that comes that close to the end may
+  // have been cut, so try again with more room. The version history is long.
   for (int size = 4096; size <= (1 << 22); size *= 4) {
     std::vector<char> buffer((size_t)size);
     int length = ::LoadString(AfxGetResourceHandle(), id, buffer.data(), size);
@@ -37,7 +38,7 @@ BOOL CString::LoadString(UINT id) {
       m_str.clear();
       return FALSE;
     }
-    if (length < size - 1) {
+    if (length < size - 4) {
       m_str.assign(buffer.data(), (size_t)length);
       return TRUE;
     }
