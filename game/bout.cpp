@@ -37,8 +37,7 @@ void CZorvDlg::OnTake() {
   // Take memory: a low plain card the player could not beat marks a suit he
   // is short of; the computer leads it again.
   const Card& newest = m_attack[m_nAttack - 1];
-  if (RankHigher("J", newest.rank) && newest.suit != m_trump.suit &&
-      std::strcmp(newest.suit, m_trump.suit) != 0) {
+  if (RankHigher("J", newest.rank) && std::strcmp(newest.suit, m_trump.suit) != 0) {
     std::strncpy(m_szRememberedSuit, newest.suit, sizeof m_szRememberedSuit - 1);
     m_szRememberedSuit[sizeof m_szRememberedSuit - 1] = '\0';
     m_bRemembered = 1;

@@ -9,7 +9,9 @@ void CZorvDlg::OnClickPlayerList(NMHDR*, LRESULT* result) {
     return;
   }
   PlayCard((BYTE)item);
-  *result = 0;
+  if (result) {
+    *result = 0;
+  }
 }
 
 // The hidden card places stand for the current page of six hand entries.
@@ -45,7 +47,7 @@ void CZorvDlg::PlayCard(BYTE index) {
   // A page can point past the end of the hand; an index past the array is
   // no card either.
   if (index >= 36 || m_playerHand[index].hBitmap == m_hbmEmpty) {
-    AfxMessageBox("Тут нет карты!", MB_OK);
+    MessageBox("Тут нет карты!", AfxGetAppName(), MB_OK);
     return;
   }
   if (!m_bComputerAttacks) {

@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: MIT
+// A whole game played the way a person plays it: real mouse clicks on the
+// hand's items and on the buttons of the offscreen window.
+#include "tests/play_fixture.h"
+
+namespace {
+
+using play::PlayWindow;
+
+void ClickCentre(HWND hwnd, const RECT& r) {
+  testing_seams::MouseClick(hwnd, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  testing_seams::ProcessEvents();
+}
+
+void ClickButton(PlayWindow& w, int id) {
+  HWND button = ::GetDlgItem(w.dlg.m_hWnd, id);
+  RECT r;
+  ::GetClientRect(button, &r);
+  ClickCentre(button, r);
+}
+
+// Clicks item i of the hand if it can be seen; false when it cannot.
+bool ClickHandItem(PlayWindow& w, int i) {
+  HWND list = ::GetDlgItem(w.dlg.m_hWnd, IDC_PLAYER_LIST);
+  RECT item = {LVIR_BOUNDS, 0, 0, 0};
+  if (!::SendMessage(list, LVM_GETITEMRECT, (WPARAM)i, (LPARAM)&item)) {
+    return false;
+  }
+  RECT client;
+  ::GetClientRect(list, &client);
+  POINT centre = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+  if (!::PtInRect(&client, centre)) {
+    return false;
+  }
+  ClickCentre(list, item);
+  return true;
+}
+
+std::vector<int> Snapshot(const PlayWindow& w) {
+  const CZorvDlg& d = w.dlg;
+  return {d.m_nPlayerCards, d.m_nComputerCards, d.m_nAttack,    d.m_nDefence,
+          d.m_nBeaten,      d.m_nDeckCards,     d.m_nGameResult};
+}
+
+TEST(EndToEnd, WholeGameByMouseClicks) {
+  PlayWindow w;
+  ::ShowWindow(w.dlg.m_hWnd, SW_SHOW);
+  testing_seams::ProcessEvents();
+  int clicks = 0;
+  while (w.dlg.m_nGameResult != 4 && clicks < 3000) {
+    BYTE playerCards = w.dlg.m_nPlayerCards;
+    BYTE attack = w.dlg.m_nAttack;
+    std::vector<int> before = Snapshot(w);
+    if (!w.dlg.m_bComputerAttacks && attack > 0) {
+      ClickButton(w, IDC_BEATEN);
+      ASSERT_EQ(w.dlg.m_nDefence, 0) << "Бито did not end the bout";
+      ++clicks;
+      continue;
+    }
+    // Lead with the first card; defend with the first card that is taken.
+    bool played = false;
+    for (int i = 0; i < playerCards && !played; ++i) {
+      if (ClickHandItem(w, i)) {
+        ++clicks;
+        played = Snapshot(w) != before;
+      }
+    }
+    if (!played) {
+      ASSERT_TRUE(w.dlg.m_bComputerAttacks) << "no card could be led";
+      ASSERT_TRUE(w.Enabled(IDC_TAKE));
+      ClickButton(w, IDC_TAKE);
+      ++clicks;
+      ASSERT_GT(w.dlg.m_nPlayerCards, playerCards) << "Взять took nothing";
+    }
+  }
+  ASSERT_EQ(w.dlg.m_nGameResult, 4) << "the game did not end in " << clicks << " clicks";
+  const auto& boxes = testing_seams::MessageBoxCalls();
+  ASSERT_GE(boxes.size(), 2u);
+  EXPECT_EQ(boxes.back().text, "Начать новую игру?");
+  std::string result = boxes[boxes.size() - 2].text;
+  EXPECT_TRUE(result == "Ничья" || result == "Компьютер остался в зорвах... :)" ||
+              result == "Поздравляю тебя, Шарик, ты балбес! (с)")
+      << result;
+}
+
+}  // namespace

@@ -1,0 +1,224 @@
+// SPDX-License-Identifier: MIT
+// Whole games through the real handlers: a seeded scripted player clicks
+// cards (legal or not), presses "Бито" and "Взять", pages with "Ещё", clicks
+// the hidden card places and now and then starts a new game. After every
+// handler the position must be sound and the window must show it. Set
+// ZORV_SOAK_GAMES for a longer run.
+#include <bitset>
+#include <cstdlib>
+
+#include "tests/play_fixture.h"
+
+namespace {
+
+using play::PlayWindow;
+
+class Checker {
+ public:
+  explicit Checker(PlayWindow& w) : m_w(w), m_dlg(w.dlg) {
+    for (int k = 0; k < 6; ++k) {
+      m_attackPlaces[k] = ::GetDlgItem(m_dlg.m_hWnd, PlayWindow::AttackPlace(k));
+      m_coverPlaces[k] = ::GetDlgItem(m_dlg.m_hWnd, IDC_DEFENCE0 + k);
+      m_computerPlaces[k] = ::GetDlgItem(m_dlg.m_hWnd, IDC_COMPUTER_CARD0 + k);
+    }
+  }
+
+  // Everything that must hold whenever no handler runs.
+  void Position(const char* action) {
+    SCOPED_TRACE(action);
+    const CZorvDlg& d = m_dlg;
+    ASSERT_LE(d.m_nDefence, d.m_nAttack);
+    ASSERT_LE(d.m_nAttack, 6);
+    ASSERT_LE(d.m_nDeckCards, 36);
+    ASSERT_EQ(d.m_nDeckCards + d.m_nComputerCards + d.m_nPlayerCards + d.m_nAttack + d.m_nDefence +
+                  d.m_nBeaten,
+              36);
+    std::bitset<36> seen;
+    auto account = [&](const Card* row, int n, const char* where) {
+      for (int i = 0; i < n; ++i) {
+        ASSERT_NE(row[i].hBitmap, d.m_hbmEmpty) << where << " " << i;
+        int index = Index(row[i]);
+        ASSERT_GE(index, 0) << where << " " << i;
+        ASSERT_FALSE(seen.test(index)) << play::Name(row[i]) << " twice, in " << where;
+        seen.set(index);
+      }
+    };
+    account(d.m_deck, d.m_nDeckCards, "stock");
+    account(d.m_computerHand, d.m_nComputerCards, "computer");
+    account(d.m_playerHand, d.m_nPlayerCards, "player");
+    account(d.m_attack, d.m_nAttack, "attack");
+    account(d.m_defence, d.m_nDefence, "defence");
+    for (int i = d.m_nPlayerCards; i < 36; ++i) {
+      ASSERT_EQ(d.m_playerHand[i].hBitmap, d.m_hbmEmpty) << "player entry " << i;
+    }
+    for (int i = d.m_nComputerCards; i < 36; ++i) {
+      ASSERT_EQ(d.m_computerHand[i].hBitmap, d.m_hbmEmpty) << "computer entry " << i;
+    }
+
+    // The views show exactly the hands and the table.
+    ASSERT_EQ(m_dlg.m_listPlayer.GetItemCount(), d.m_nPlayerCards);
+    ASSERT_EQ(m_dlg.m_listComputer.GetItemCount(), d.m_nComputerCards);
+    for (int k = 0; k < 6; ++k) {
+      HBITMAP attack = k < d.m_nAttack ? d.m_attack[k].hBitmap : d.m_hbmEmpty;
+      HBITMAP cover = k < d.m_nDefence ? d.m_defence[k].hBitmap : d.m_hbmEmpty;
+      ASSERT_EQ(Image(m_attackPlaces[k]), attack) << "attack place " << k;
+      ASSERT_EQ(Image(m_coverPlaces[k]), cover) << "covering place " << k;
+      HBITMAP back = k < d.m_nComputerCards ? d.m_hbmBack : d.m_hbmEmpty;
+      ASSERT_EQ(Image(m_computerPlaces[k]), back) << "computer place " << k;
+    }
+    if (d.m_nGameResult != 0) {
+      return;
+    }
+
+    // The buttons and the hint follow the state of the bout.
+    std::string hint = m_w.Hint();
+    if (d.m_bComputerAttacks) {
+      ASSERT_EQ(d.m_nAttack, d.m_nDefence + 1);
+      ASSERT_TRUE(m_w.Enabled(IDC_TAKE));
+      ASSERT_FALSE(m_w.Enabled(IDC_BEATEN));
+      ASSERT_EQ(hint, "Попробуй покрыть это...");
+    } else if (d.m_nAttack == 0) {
+      ASSERT_FALSE(m_w.Enabled(IDC_TAKE));
+      ASSERT_FALSE(m_w.Enabled(IDC_BEATEN));
+      ASSERT_TRUE(hint == "Ваш ход..." || hint == "Компьютер берёт..." ||
+                  hint == "На руках не осталось карт...")
+          << hint;
+    } else {
+      ASSERT_EQ(d.m_nAttack, d.m_nDefence);
+      ASSERT_LT(d.m_nAttack, 6);
+      ASSERT_FALSE(m_w.Enabled(IDC_TAKE));
+      ASSERT_TRUE(m_w.Enabled(IDC_BEATEN));
+      ASSERT_EQ(hint, "Подбрасывайте или жмите 'Бито'");
+    }
+    ASSERT_EQ(m_w.Enabled(IDC_MORE), d.m_nPlayerCards > 6);
+    ASSERT_GT(d.m_nPlayerCards, 0);
+  }
+
+  // The boxes of one handler: "Тут нет карты!" only for an empty place, and
+  // at the end of a game the right result, then the prompt.
+  void Boxes(bool emptyPlace, bool* gameOver) {
+    const auto& calls = testing_seams::MessageBoxCalls();
+    *gameOver = m_dlg.m_nGameResult == 4;
+    if (emptyPlace) {
+      ASSERT_EQ(calls.size(), 1u);
+      ASSERT_EQ(calls[0].text, "Тут нет карты!");
+    } else if (*gameOver) {
+      const char* result =
+          m_dlg.m_nPlayerCards == 0
+              ? (m_dlg.m_nComputerCards == 0 ? "Ничья" : "Компьютер остался в зорвах... :)")
+              : "Поздравляю тебя, Шарик, ты балбес! (с)";
+      ASSERT_EQ(m_dlg.m_nDeckCards, 0);
+      ASSERT_TRUE(m_dlg.m_nPlayerCards == 0 || m_dlg.m_nComputerCards == 0);
+      ASSERT_EQ(calls.size(), 2u);
+      ASSERT_EQ(calls[0].text, result);
+      ASSERT_EQ(calls[1].text, "Начать новую игру?");
+      ASSERT_EQ(calls[1].caption, "Конец игры");
+      INT_PTR ended = 0;
+      ASSERT_TRUE(testing_seams::DialogEnded(m_dlg.m_hWnd, &ended));
+      ASSERT_EQ(ended, IDOK);
+    } else {
+      ASSERT_TRUE(calls.empty()) << calls[0].text;
+    }
+    testing_seams::ClearMessageBoxCalls();
+  }
+
+ private:
+  // The cards refer to the shared texts, so identity finds them.
+  static int Index(const Card& card) {
+    for (int s = 0; s < 4; ++s) {
+      for (int r = 0; r < 9; ++r) {
+        if (card.suit == g_aszSuits[s] && card.rank == g_aszRanks[r]) {
+          return s * 9 + r;
+        }
+      }
+    }
+    return -1;
+  }
+  static HBITMAP Image(HWND place) {
+    return (HBITMAP)::SendMessage(place, STM_GETIMAGE, IMAGE_BITMAP, 0);
+  }
+
+  PlayWindow& m_w;
+  CZorvDlg& m_dlg;
+  HWND m_attackPlaces[6];
+  HWND m_coverPlaces[6];
+  HWND m_computerPlaces[6];
+};
+
+// A small generator of our own, so a failing game can be replayed by seed.
+struct Dice {
+  unsigned state;
+  int Roll(int n) {
+    state = state * 1664525u + 1013904223u;
+    return (int)((state >> 8) % (unsigned)n);
+  }
+};
+
+int GamesToPlay() {
+  const char* text = std::getenv("ZORV_SOAK_GAMES");
+  int n = text ? std::atoi(text) : 0;
+  return n > 0 ? n : 10000;
+}
+
+TEST(Soak, WholeGamesKeepEveryInvariant) {
+  PlayWindow w;
+  Checker check(w);
+  Dice dice{12345u};
+  const int games = GamesToPlay();
+  int finished = 0;
+  int newGames = 0;
+  long actions = 0;
+  play::DealSeed() = 1;
+  w.dlg.NewGame();
+  int actionsThisGame = 0;
+  while (finished < games) {
+    bool emptyPlace = false;
+    const char* action = "";
+    int roll = dice.Roll(1000);
+    if (roll < 3) {
+      action = "new game";
+      w.Command(ID_GAME_NEW, 0);
+      ++newGames;
+      actionsThisGame = 0;
+    } else if (roll < 60) {
+      action = "Бито";
+      w.Press(IDC_BEATEN);
+    } else if (roll < 110) {
+      action = "Взять";
+      w.Press(IDC_TAKE);
+    } else if (roll < 130) {
+      action = "Ещё";
+      w.Command(IDC_MORE);
+    } else if (roll < 150) {
+      action = "card place";
+      int k = dice.Roll(6);
+      emptyPlace = w.dlg.m_nPlayerPage * 6 + k >= w.dlg.m_nPlayerCards;
+      w.Command(IDC_PLAYER_CARD0 + k, STN_CLICKED);
+    } else {
+      action = "card";
+      w.ClickItem(dice.Roll(w.dlg.m_nPlayerCards ? w.dlg.m_nPlayerCards : 1));
+    }
+    ++actions;
+    ++actionsThisGame;
+    bool gameOver = false;
+    check.Boxes(emptyPlace, &gameOver);
+    check.Position(action);
+    if (testing::Test::HasFatalFailure()) {
+      ADD_FAILURE() << "game " << finished << ", action " << actionsThisGame;
+      return;
+    }
+    ASSERT_LT(actionsThisGame, 5000) << "a game that does not end";
+    if (gameOver) {
+      ++finished;
+      actionsThisGame = 0;
+      play::DealSeed() = (unsigned)finished * 2654435761u + 1;
+      w.dlg.NewGame();
+      check.Position("deal");
+    }
+  }
+  EXPECT_EQ(finished, games);
+  RecordProperty("actions", (int)actions);
+  RecordProperty("newGames", newGames);
+}
+
+}  // namespace
