@@ -1,0 +1,416 @@
+// SPDX-License-Identifier: MIT
+// Dialogs from templates: creation, the modal loop, EndDialog, the default
+// dialog procedure and the dialog manager's keys (Enter, Esc).
+#include <QApplication>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <cstdlib>
+#include <map>
+
+#include "platform/qt/widgets.h"
+
+namespace qtb {
+HWND newWindowRecord(LPCSTR className, WndClass cls, WNDPROC proc, DWORD style, DWORD exStyle,
+                     HWND parent);
+}
+
+namespace {
+
+std::map<HWND, INT_PTR> g_modelessEnds;
+
+const DLGTEMPLATEDATA* findTemplate(LPCSTR name) {
+  const RESOURCEMODULE* mod = GetModuleResources();
+  if (!mod || !name)
+    return nullptr;
+  long id = -1;
+  if (IS_INTRESOURCE(name)) {
+    id = (long)(ULONG_PTR)name;
+  } else if (name[0] == '#') {
+    id = std::strtol(name + 1, nullptr, 10);
+  }
+  for (int i = 0; i < mod->dialogCount; ++i) {
+    if (mod->dialogs[i].id == id)
+      return &mod->dialogs[i];
+  }
+  return nullptr;
+}
+
+int vkFromQt(int key) {
+  if (key >= Qt::Key_A && key <= Qt::Key_Z)
+    return 'A' + (key - Qt::Key_A);
+  if (key >= Qt::Key_0 && key <= Qt::Key_9)
+    return '0' + (key - Qt::Key_0);
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+    return VK_F1 + (key - Qt::Key_F1);
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return VK_RETURN;
+    case Qt::Key_Escape:
+      return VK_ESCAPE;
+    case Qt::Key_Space:
+      return VK_SPACE;
+    case Qt::Key_Tab:
+      return VK_TAB;
+    case Qt::Key_Backspace:
+      return VK_BACK;
+  }
+  return 0;
+}
+
+// Every key pressed in one of our dialogs passes the dialog manager first.
+class KeyFilter : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* obj, QEvent* e) override {
+    if (e->type() != QEvent::KeyPress || !obj->isWidgetType())
+      return false;
+    auto* w = static_cast<QWidget*>(obj);
+    HWND top = qtb::fromWidget(w->window());
+    if (!top || top->cls != WndClass::Dialog)
+      return false;
+    int vk = vkFromQt(static_cast<QKeyEvent*>(e)->key());
+    if (!vk)
+      return false;
+    HWND focus = qtb::fromWidget(w);
+    return qtb::keyInput(focus ? focus : top, vk);
+  }
+};
+
+void installKeyFilter() {
+  static KeyFilter* filter = nullptr;
+  if (!filter && qApp) {
+    filter = new KeyFilter(qApp);
+    qApp->installEventFilter(filter);
+  }
+}
+
+HWND createChild(HWND dlg, const DLGITEMDATA& item) {
+  WndClass cls = WndClass::Generic;
+  WNDPROC proc = nullptr;
+  std::string name = item.className ? item.className : "";
+  if (name == "STATIC") {
+    cls = WndClass::Static, proc = qtb::StaticProc;
+  } else if (name == "BUTTON") {
+    cls = WndClass::Button, proc = qtb::ButtonProc;
+  } else if (name == "EDIT") {
+    cls = WndClass::Edit, proc = qtb::EditProc;
+  } else if (name == "SysListView32") {
+    cls = WndClass::ListView, proc = qtb::ListViewProc;
+  } else {
+    return nullptr;
+  }
+  DWORD style = item.style | WS_CHILD;
+  HWND c = qtb::newWindowRecord(name.c_str(), cls, proc, style & ~WS_VISIBLE, item.exStyle, dlg);
+  c->id = item.id;
+  c->instance = dlg->instance;
+  c->text = item.text ? item.text : "";
+  c->font = dlg->font;
+  c->rect = RECT{item.x * 6 / 4, item.y * 13 / 8, item.x * 6 / 4 + item.cx * 6 / 4,
+                 item.y * 13 / 8 + item.cy * 13 / 8};
+  if (cls == WndClass::Button)
+    c->defButton = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+  qtb::createWidget(c);
+  if (cls == WndClass::Edit)
+    qtb::setEditText(c);
+  if (cls == WndClass::Static && item.imageId) {
+    DWORD type = style & SS_TYPEMASK;
+    HINSTANCE inst = GetModuleHandle(nullptr);
+    if (type == SS_BITMAP) {
+      HBITMAP b = LoadBitmap(inst, MAKEINTRESOURCE(item.imageId));
+      qtb::dispatch(c, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)b);
+      c->templateImage = b;
+    } else if (type == SS_ICON) {
+      HICON icon = LoadIcon(inst, MAKEINTRESOURCE(item.imageId));
+      qtb::dispatch(c, STM_SETICON, (WPARAM)icon, 0);
+      c->templateImage = icon;
+    }
+  }
+  if (style & WS_VISIBLE)
+    ShowWindow(c, SW_SHOW);
+  return c;
+}
+
+HWND createDialog(LPCSTR templateName, HWND owner, DLGPROC proc, LPARAM param, bool modal) {
+  const DLGTEMPLATEDATA* tpl = findTemplate(templateName);
+  if (!tpl || !qApp)
+    return nullptr;
+  if (owner && !qtb::isWindow(owner))
+    owner = nullptr;
+  owner = qtb::topLevelOf(owner);
+  installKeyFilter();
+  HWND h = qtb::newWindowRecord("#32770", WndClass::Dialog, DefDlgProc, tpl->style & ~WS_VISIBLE,
+                                tpl->exStyle, owner);
+  h->dlgProc = proc;
+  h->modal = modal;
+  h->text = tpl->caption ? tpl->caption : "";
+  h->instance = GetModuleHandle(nullptr);
+  h->font = qtb::dialogFont();
+
+  Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (tpl->style & WS_MINIMIZEBOX)
+    flags |= Qt::WindowMinimizeButtonHint;
+  if ((tpl->style & WS_MAXIMIZEBOX) && (tpl->style & WS_THICKFRAME)) {
+    flags |= Qt::WindowMaximizeButtonHint;
+  }
+  auto* frame = new qtb::DialogFrame(h, owner && owner->widget ? owner->widget.data() : nullptr);
+  frame->setWindowFlags(flags);
+  frame->setWindowTitle(QString::fromUtf8(h->text.c_str()));
+  frame->setFont(qtb::fontOf(h->font));
+  h->widget = frame;
+  int menuHeight = 0;
+  if (tpl->menuId) {
+    h->menu = LoadMenu(h->instance, MAKEINTRESOURCE(tpl->menuId));
+    qtb::buildMenuBar(h);
+    if (h->menuBar)
+      menuHeight = h->menuBar->sizeHint().height();
+  }
+  int cw = tpl->cx * 6 / 4, ch = tpl->cy * 13 / 8;
+  auto* client = new qtb::WindowWidget(h, frame, true);
+  client->setGeometry(0, menuHeight, cw, ch);
+  h->client = client;
+  if (h->menuBar)
+    h->menuBar->setGeometry(0, 0, cw, menuHeight);
+  QSize size(cw, ch + menuHeight);
+  if (tpl->style & WS_THICKFRAME) {
+    frame->resize(size);
+  } else {
+    frame->setFixedSize(size);
+  }
+  QRect screen = qApp->primaryScreen() ? qApp->primaryScreen()->availableGeometry() : QRect();
+  QPoint pos = screen.center() - QPoint(size.width() / 2, size.height() / 2);
+  frame->move(std::max(pos.x(), 0), std::max(pos.y(), 0));
+  h->rect = RECT{frame->x(), frame->y(), frame->x() + size.width(), frame->y() + size.height()};
+  if (modal)
+    frame->setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
+
+  for (int i = 0; i < tpl->itemCount && tpl->items; ++i)
+    createChild(h, tpl->items[i]);
+
+  HWND focus = nullptr;
+  for (HWND c : h->children) {
+    if ((c->style & WS_TABSTOP) && c->enabled && (c->style & WS_VISIBLE)) {
+      focus = c;
+      break;
+    }
+  }
+  LRESULT r = qtb::dispatch(h, WM_INITDIALOG, (WPARAM)focus, param);
+  if (!qtb::isWindow(h))
+    return nullptr;
+  if (r && focus)
+    SetFocus(focus);
+  if ((tpl->style & WS_VISIBLE) && !h->ended)
+    ShowWindow(h, SW_SHOW);
+  return h;
+}
+
+}  // namespace
+
+namespace qtb {
+
+std::vector<HWND>& modalStack() {
+  static std::vector<HWND> stack;
+  return stack;
+}
+
+void recordModelessEnd(HWND h, INT_PTR result) {
+  g_modelessEnds[h] = result;
+}
+
+bool keyInput(HWND target, int vk) {
+  HWND top = topLevelOf(target);
+  if (!top || top->cls != WndClass::Dialog || !top->enabled)
+    return false;
+  MSG m{};
+  m.hwnd = target;
+  m.message = WM_KEYDOWN;
+  m.wParam = (WPARAM)vk;
+  m.lParam = 1;
+  if (offerToHooks(&m) || !isWindow(top))
+    return true;
+  return IsDialogMessage(top, &m) != FALSE;
+}
+
+}  // namespace qtb
+
+HWND CreateDialogParam(HINSTANCE, LPCSTR templateName, HWND parent, DLGPROC proc, LPARAM param) {
+  return createDialog(templateName, parent, proc, param, false);
+}
+
+INT_PTR DialogBoxParam(HINSTANCE, LPCSTR templateName, HWND parent, DLGPROC proc, LPARAM param) {
+  HWND owner = qtb::topLevelOf(qtb::isWindow(parent) ? parent : nullptr);
+  bool ownerWasEnabled = owner && owner->enabled;
+  if (ownerWasEnabled)
+    EnableWindow(owner, FALSE);
+  HWND h = createDialog(templateName, owner, proc, param, true);
+  if (!h) {
+    if (ownerWasEnabled)
+      EnableWindow(owner, TRUE);
+    return -1;
+  }
+  INT_PTR result = 0;
+  if (!h->ended) {
+    ShowWindow(h, SW_SHOW);
+    qtb::modalStack().push_back(h);
+    QEventLoop loop;
+    h->loop = &loop;
+    loop.exec();
+    auto& stack = qtb::modalStack();
+    stack.erase(std::remove(stack.begin(), stack.end(), h), stack.end());
+  }
+  if (qtb::isWindow(h)) {
+    h->loop = nullptr;
+    result = h->endResult;
+  }
+  if (ownerWasEnabled && qtb::isWindow(owner))
+    EnableWindow(owner, TRUE);
+  if (qtb::isWindow(h))
+    DestroyWindow(h);
+  return result;
+}
+
+BOOL EndDialog(HWND h, INT_PTR result) {
+  if (!qtb::isWindow(h) || h->cls != WndClass::Dialog)
+    return FALSE;
+  h->ended = true;
+  h->endResult = result;
+  if (h->loop) {
+    h->loop->exit(0);
+  } else if (!h->modal) {
+    qtb::recordModelessEnd(h, result);
+    ShowWindow(h, SW_HIDE);
+  }
+  return TRUE;
+}
+
+LRESULT DefDlgProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  if (!qtb::isWindow(h))
+    return 0;
+  INT_PTR r = h->dlgProc ? h->dlgProc(h, msg, wp, lp) : FALSE;
+  if (!qtb::isWindow(h))
+    return r;
+  switch (msg) {
+    case WM_INITDIALOG:
+    case WM_QUERYDRAGICON:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      if (r || msg == WM_INITDIALOG)
+        return r;
+      break;
+    default:
+      if (r)
+        return h->msgResult;
+  }
+  switch (msg) {
+    case WM_CLOSE: {
+      HWND cancel = GetDlgItem(h, IDCANCEL);
+      SendMessage(h, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)cancel);
+      return 0;
+    }
+    case DM_GETDEFID:
+      for (HWND c : h->children) {
+        if (c->cls == WndClass::Button && c->defButton)
+          return MAKELONG(c->id, DC_HASDEFID);
+      }
+      return MAKELONG(IDOK, DC_HASDEFID);
+    case WM_ERASEBKGND: {
+      HDC dc = (HDC)wp;
+      HDC__* d = qtb::as<HDC__>(dc, qtb::Kind::Dc);
+      HBRUSH b = qtb::ctlColor(h, WM_CTLCOLORDLG, dc);
+      if (d && d->painter && h->client) {
+        qtb::fillWithBrush(*d->painter, QRect(QPoint(0, 0), h->client->size()), b,
+                           QColor(240, 240, 240));
+      }
+      return 1;
+    }
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_INITDIALOG:
+    case WM_QUERYDRAGICON:
+    case WM_COMMAND:
+    case WM_NOTIFY:
+      return 0;
+  }
+  return DefWindowProc(h, msg, wp, lp);
+}
+
+BOOL MapDialogRect(HWND h, LPRECT rect) {
+  if (!qtb::isWindow(h) || !rect)
+    return FALSE;
+  rect->left = rect->left * 6 / 4;
+  rect->right = rect->right * 6 / 4;
+  rect->top = rect->top * 13 / 8;
+  rect->bottom = rect->bottom * 13 / 8;
+  return TRUE;
+}
+
+BOOL IsDialogMessage(HWND hDlg, LPMSG msg) {
+  if (!qtb::isWindow(hDlg) || !msg || msg->message != WM_KEYDOWN)
+    return FALSE;
+  if (msg->wParam == VK_RETURN) {
+    LRESULT d = SendMessage(hDlg, DM_GETDEFID, 0, 0);
+    int id = HIWORD(d) == DC_HASDEFID ? LOWORD(d) : IDOK;
+    HWND button = GetDlgItem(hDlg, id);
+    if (button && !button->enabled)
+      return TRUE;
+    SendMessage(hDlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)button);
+    return TRUE;
+  }
+  if (msg->wParam == VK_ESCAPE) {
+    SendMessage(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                (LPARAM)GetDlgItem(hDlg, IDCANCEL));
+    return TRUE;
+  }
+  return FALSE;
+}
+
+namespace qtb {
+void forgetWindow(HWND h) {
+  g_modelessEnds.erase(h);
+  auto& stack = modalStack();
+  stack.erase(std::remove(stack.begin(), stack.end(), h), stack.end());
+  if (h->templateImage) {
+    if (as<HICON__>(h->templateImage, Kind::Icon)) {
+      DestroyIcon((HICON)h->templateImage);
+    } else {
+      DeleteObject(h->templateImage);
+    }
+    h->templateImage = nullptr;
+  }
+}
+}  // namespace qtb
+
+namespace testing_seams {
+
+bool DialogEnded(HWND hDlg, INT_PTR* result) {
+  auto it = g_modelessEnds.find(hDlg);
+  if (it == g_modelessEnds.end() || !qtb::isWindow(hDlg))
+    return false;
+  if (result)
+    *result = it->second;
+  return true;
+}
+
+HWND ActiveModalDialog() {
+  auto& stack = qtb::modalStack();
+  for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
+    if (qtb::isWindow(*it))
+      return *it;
+  }
+  return nullptr;
+}
+
+}  // namespace testing_seams

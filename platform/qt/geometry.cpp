@@ -1,0 +1,246 @@
+// SPDX-License-Identifier: MIT
+// Window places and sizes, coordinate mapping, invalidation and painting,
+// focus, mouse capture and rectangles.
+#include <QApplication>
+#include <QCursor>
+#include <QPainter>
+
+#include "platform/qt/widgets.h"
+
+namespace {
+
+HWND g_capture = nullptr;
+HWND g_focus = nullptr;
+
+// The screen position of a window's client origin.
+QPoint clientOrigin(HWND h) {
+  if (h->cls == WndClass::Dialog && h->client)
+    return h->client->mapToGlobal(QPoint(0, 0));
+  int fw = qtb::frameWidth(h);
+  if (h->widget)
+    return h->widget->mapToGlobal(QPoint(fw, fw));
+  QPoint p(h->rect.left + fw, h->rect.top + fw);
+  if ((h->style & WS_CHILD) && qtb::isWindow(h->parent))
+    p += clientOrigin(h->parent);
+  return p;
+}
+
+void placeWindow(HWND h, int x, int y, int cx, int cy) {
+  h->rect = RECT{x, y, x + std::max(cx, 0), y + std::max(cy, 0)};
+  if (h->cls == WndClass::Dialog && h->widget) {
+    h->widget->move(x, y);
+  } else {
+    qtb::syncGeometry(h);
+  }
+}
+
+}  // namespace
+
+BOOL MoveWindow(HWND h, int x, int y, int width, int height, BOOL repaint) {
+  if (!qtb::isWindow(h))
+    return FALSE;
+  placeWindow(h, x, y, width, height);
+  if (repaint)
+    qtb::markDirty(h);
+  return TRUE;
+}
+
+BOOL SetWindowPos(HWND h, HWND after, int x, int y, int cx, int cy, UINT flags) {
+  if (!qtb::isWindow(h))
+    return FALSE;
+  RECT r = h->rect;
+  if (flags & SWP_NOMOVE)
+    x = r.left, y = r.top;
+  if (flags & SWP_NOSIZE)
+    cx = r.right - r.left, cy = r.bottom - r.top;
+  placeWindow(h, x, y, cx, cy);
+  if (!(flags & SWP_NOZORDER) && after == HWND_TOP && h->widget)
+    h->widget->raise();
+  if (flags & SWP_SHOWWINDOW)
+    ShowWindow(h, SW_SHOWNOACTIVATE);
+  if (flags & SWP_HIDEWINDOW)
+    ShowWindow(h, SW_HIDE);
+  if (!(flags & SWP_NOREDRAW))
+    qtb::markDirty(h);
+  return TRUE;
+}
+
+BOOL GetClientRect(HWND h, LPRECT rect) {
+  if (!qtb::isWindow(h) || !rect)
+    return FALSE;
+  QRect c = qtb::clientRectPx(h);
+  *rect = RECT{0, 0, c.width(), c.height()};
+  return TRUE;
+}
+
+BOOL GetWindowRect(HWND h, LPRECT rect) {
+  if (!qtb::isWindow(h) || !rect)
+    return FALSE;
+  if (!(h->style & WS_CHILD)) {
+    if (h->widget) {
+      QRect g = h->widget->frameGeometry();
+      *rect = RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+    } else {
+      *rect = h->rect;
+    }
+    return TRUE;
+  }
+  QPoint o = clientOrigin(h) - QPoint(qtb::frameWidth(h), qtb::frameWidth(h));
+  *rect = RECT{o.x(), o.y(), o.x() + (h->rect.right - h->rect.left),
+               o.y() + (h->rect.bottom - h->rect.top)};
+  return TRUE;
+}
+
+BOOL ClientToScreen(HWND h, LPPOINT point) {
+  if (!qtb::isWindow(h) || !point)
+    return FALSE;
+  QPoint o = clientOrigin(h);
+  point->x += o.x();
+  point->y += o.y();
+  return TRUE;
+}
+
+BOOL ScreenToClient(HWND h, LPPOINT point) {
+  if (!qtb::isWindow(h) || !point)
+    return FALSE;
+  QPoint o = clientOrigin(h);
+  point->x -= o.x();
+  point->y -= o.y();
+  return TRUE;
+}
+
+int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count) {
+  QPoint a = qtb::isWindow(from) ? clientOrigin(from) : QPoint();
+  QPoint b = qtb::isWindow(to) ? clientOrigin(to) : QPoint();
+  QPoint d = a - b;
+  for (UINT i = 0; points && i < count; ++i) {
+    points[i].x += d.x();
+    points[i].y += d.y();
+  }
+  return MAKELONG((short)d.x(), (short)d.y());
+}
+
+BOOL InvalidateRect(HWND h, LPCRECT, BOOL) {
+  if (!qtb::isWindow(h))
+    return FALSE;
+  qtb::markDirty(h);
+  return TRUE;
+}
+
+// Painting is always deferred to the next paint of the window system (a
+// test flushes it with ProcessEvents), so a handler that changes many
+// controls pays for one paint at the end.
+BOOL UpdateWindow(HWND h) {
+  return qtb::isWindow(h) ? TRUE : FALSE;
+}
+
+BOOL RedrawWindow(HWND h, LPCRECT, HRGN, UINT flags) {
+  if (!qtb::isWindow(h))
+    return FALSE;
+  if (flags & (RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_INTERNALPAINT))
+    qtb::markDirty(h);
+  if (flags & RDW_ALLCHILDREN) {
+    for (HWND c : h->children)
+      qtb::markDirty(c);
+  }
+  return TRUE;
+}
+
+HDC BeginPaint(HWND h, LPPAINTSTRUCT ps) {
+  if (!qtb::isWindow(h) || !ps)
+    return nullptr;
+  *ps = PAINTSTRUCT{};
+  HDC dc = qtb::makePaintDC(h, qtb::currentPainter(h));
+  ps->hdc = dc;
+  QRect c = qtb::clientRectPx(h);
+  ps->rcPaint = RECT{0, 0, c.width(), c.height()};
+  ps->fErase = TRUE;
+  if (qtb::dispatch(h, WM_ERASEBKGND, (WPARAM)dc, 0))
+    ps->fErase = FALSE;
+  return dc;
+}
+
+BOOL EndPaint(HWND h, const PAINTSTRUCT* ps) {
+  if (!ps)
+    return FALSE;
+  qtb::freeDC(ps->hdc);
+  return qtb::isWindow(h) ? TRUE : FALSE;
+}
+
+HDC GetDC(HWND h) {
+  if (h && !qtb::isWindow(h))
+    return nullptr;
+  return qtb::makePaintDC(h, nullptr);
+}
+
+int ReleaseDC(HWND, HDC hdc) {
+  if (!qtb::as<HDC__>(hdc, qtb::Kind::Dc))
+    return 0;
+  qtb::freeDC(hdc);
+  return 1;
+}
+
+HWND SetFocus(HWND h) {
+  HWND old = qtb::isWindow(g_focus) ? g_focus : nullptr;
+  if (h && !qtb::isWindow(h))
+    return nullptr;
+  g_focus = h;
+  if (h && h->widget)
+    h->widget->setFocus();
+  return old;
+}
+
+HWND GetFocus() {
+  return qtb::isWindow(g_focus) ? g_focus : nullptr;
+}
+
+HWND SetCapture(HWND h) {
+  HWND old = GetCapture();
+  if (!qtb::isWindow(h))
+    return old;
+  g_capture = h;
+  return old;
+}
+
+BOOL ReleaseCapture() {
+  g_capture = nullptr;
+  return TRUE;
+}
+
+HWND GetCapture() {
+  if (g_capture && !qtb::isWindow(g_capture))
+    g_capture = nullptr;
+  return g_capture;
+}
+
+BOOL GetCursorPos(LPPOINT point) {
+  if (!point)
+    return FALSE;
+  QPoint p = qApp ? QCursor::pos() : QPoint();
+  point->x = p.x();
+  point->y = p.y();
+  return TRUE;
+}
+
+BOOL PtInRect(LPCRECT rect, POINT pt) {
+  if (!rect)
+    return FALSE;
+  return pt.x >= rect->left && pt.x < rect->right && pt.y >= rect->top && pt.y < rect->bottom;
+}
+
+BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom) {
+  if (!rect)
+    return FALSE;
+  *rect = RECT{left, top, right, bottom};
+  return TRUE;
+}
+
+BOOL OffsetRect(LPRECT rect, int dx, int dy) {
+  if (!rect)
+    return FALSE;
+  rect->left += dx;
+  rect->right += dx;
+  rect->top += dy;
+  rect->bottom += dy;
+  return TRUE;
+}

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: MIT
+// Image lists: fixed-size images copied from bitmaps. Copies share the
+// bitmap's pixel buffer until someone writes to it, so adding an image is
+// cheap and the bitmap may be deleted right after.
+#include <QPainter>
+
+#include "platform/qt/internal.h"
+
+namespace {
+
+int addImages(_IMAGELIST* list, const QImage& source, bool masked, COLORREF mask) {
+  if (source.isNull() || list->cx <= 0)
+    return -1;
+  int first = (int)list->images.size();
+  int count = std::max(1, source.width() / list->cx);
+  for (int i = 0; i < count; ++i) {
+    QImage img = source;
+    if (source.width() != list->cx || source.height() != list->cy) {
+      img = source.copy(i * list->cx, 0, list->cx, list->cy);
+    }
+    if (masked) {
+      img = img.convertToFormat(QImage::Format_ARGB32);
+      QRgb key = qRgb(GetRValue(mask), GetGValue(mask), GetBValue(mask));
+      for (int y = 0; y < img.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < img.width(); ++x) {
+          if ((row[x] & 0xFFFFFF) == (key & 0xFFFFFF))
+            row[x] = 0;
+        }
+      }
+    }
+    list->images.push_back(img);
+  }
+  return first;
+}
+
+}  // namespace
+
+HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int initial, int) {
+  if (cx <= 0 || cy <= 0 || cx > 32767 || cy > 32767)
+    return nullptr;
+  auto* list = new _IMAGELIST;
+  list->cx = cx;
+  list->cy = cy;
+  list->flags = flags;
+  list->images.reserve((size_t)std::clamp(initial, 0, 1024));
+  qtb::registerObject(list);
+  return list;
+}
+
+BOOL ImageList_Destroy(HIMAGELIST list) {
+  auto* l = qtb::as<_IMAGELIST>(list, qtb::Kind::ImageList);
+  if (!l)
+    return FALSE;
+  qtb::unregisterObject(l);
+  delete l;
+  return TRUE;
+}
+
+int ImageList_Add(HIMAGELIST list, HBITMAP image, HBITMAP) {
+  auto* l = qtb::as<_IMAGELIST>(list, qtb::Kind::ImageList);
+  auto* b = qtb::as<HBITMAP__>(image, qtb::Kind::Bitmap);
+  if (!l || !b)
+    return -1;
+  return addImages(l, b->image, false, 0);
+}
+
+int ImageList_AddMasked(HIMAGELIST list, HBITMAP image, COLORREF mask) {
+  auto* l = qtb::as<_IMAGELIST>(list, qtb::Kind::ImageList);
+  auto* b = qtb::as<HBITMAP__>(image, qtb::Kind::Bitmap);
+  if (!l || !b)
+    return -1;
+  // Without ILC_MASK the list keeps no mask and draws its images opaque.
+  bool masked = (l->flags & ILC_MASK) && mask != CLR_NONE && mask != CLR_DEFAULT;
+  return addImages(l, b->image, masked, mask);
+}
+
+int ImageList_GetImageCount(HIMAGELIST list) {
+  auto* l = qtb::as<_IMAGELIST>(list, qtb::Kind::ImageList);
+  return l ? (int)l->images.size() : 0;
+}
+
+BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy) {
+  auto* l = qtb::as<_IMAGELIST>(list, qtb::Kind::ImageList);
+  if (!l || !cx || !cy)
+    return FALSE;
+  *cx = l->cx;
+  *cy = l->cy;
+  return TRUE;
+}
+
+BOOL ImageList_Draw(HIMAGELIST list, int index, HDC hdc, int x, int y, UINT) {
+  auto* l = qtb::as<_IMAGELIST>(list, qtb::Kind::ImageList);
+  if (!l || index < 0 || index >= (int)l->images.size())
+    return FALSE;
+  const QImage& img = l->images[(size_t)index];
+  return qtb::paintOn(hdc, [&](QPainter& p) { p.drawImage(QPoint(x, y), img); }) ? TRUE : FALSE;
+}
+
+void InitCommonControls() {}

@@ -1,0 +1,255 @@
+// SPDX-License-Identifier: MIT
+// The records behind the handles of the Qt backend. Every handle the layer
+// gives out points at one of these; the live sets make stale or foreign
+// handles harmless (calls on them fail quietly).
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/windows.h"
+
+class QEventLoop;
+class QPainter;
+class QMenuBar;
+
+namespace qtb {
+
+enum class Kind { Bitmap, Brush, Font, Palette, Pen, Dc, Icon, ImageList, Menu, Accel };
+
+struct GdiBase {
+  explicit GdiBase(Kind k) : kind(k) {}
+  virtual ~GdiBase() = default;
+  Kind kind;
+  bool stock = false;
+};
+
+// Live-handle registry shared by every kind of object.
+void registerObject(GdiBase* obj);
+void unregisterObject(GdiBase* obj);
+GdiBase* lookupObject(const void* handle, Kind kind);
+GdiBase* lookupAnyObject(const void* handle);
+
+template <class T>
+T* as(const void* handle, Kind kind) {
+  return static_cast<T*>(lookupObject(handle, kind));
+}
+
+}  // namespace qtb
+
+struct HBITMAP__ : qtb::GdiBase {
+  HBITMAP__() : GdiBase(qtb::Kind::Bitmap) {}
+  QImage image;    // drawing form (RGB32/ARGB32), shared between loads of one resource
+  QImage indexed;  // the 8-bit original when the resource had one
+  int bitsPixel = 32;
+  int selectedIn = 0;  // memory DCs holding it
+};
+
+struct HBRUSH__ : qtb::GdiBase {
+  HBRUSH__() : GdiBase(qtb::Kind::Brush) {}
+  COLORREF color = 0;
+  bool hollow = false;
+};
+
+struct HPEN__ : qtb::GdiBase {
+  HPEN__() : GdiBase(qtb::Kind::Pen) {}
+  COLORREF color = 0;
+};
+
+struct HFONT__ : qtb::GdiBase {
+  HFONT__() : GdiBase(qtb::Kind::Font) {}
+  LOGFONT lf{};  // the QFont is made when text is drawn or measured (needs a GUI application)
+};
+
+struct HPALETTE__ : qtb::GdiBase {
+  HPALETTE__() : GdiBase(qtb::Kind::Palette) {}
+  std::vector<PALETTEENTRY> entries;
+};
+
+struct HICON__ : qtb::GdiBase {
+  HICON__() : GdiBase(qtb::Kind::Icon) {}
+  QImage image;
+  bool cursor = false;
+  int shape = 0;  // Qt::CursorShape for system cursors
+  bool system = false;
+};
+
+struct HDC__ : qtb::GdiBase {
+  HDC__() : GdiBase(qtb::Kind::Dc) {}
+  QPainter* painter = nullptr;  // paint-time painter (not owned)
+  HWND hwnd = nullptr;
+  bool memory = false;
+  HBITMAP bitmap = nullptr;  // memory DC: the selected bitmap
+  HFONT font = nullptr;
+  HBRUSH brush = nullptr;
+  HPEN pen = nullptr;
+  HPALETTE palette = nullptr;
+  COLORREF textColor = RGB(0, 0, 0);
+  COLORREF bkColor = RGB(255, 255, 255);
+  int bkMode = OPAQUE;
+  int stretchMode = BLACKONWHITE;
+  bool textColorSet = false;
+};
+
+struct _IMAGELIST : qtb::GdiBase {
+  _IMAGELIST() : GdiBase(qtb::Kind::ImageList) {}
+  int cx = 0, cy = 0;
+  UINT flags = 0;
+  std::vector<QImage> images;
+};
+
+struct MenuItemRec {
+  int level;
+  std::string text;
+  WORD command;
+};
+
+struct HMENU__ : qtb::GdiBase {
+  HMENU__() : GdiBase(qtb::Kind::Menu) {}
+  std::vector<MenuItemRec> items;
+};
+
+struct HACCEL__ : qtb::GdiBase {
+  HACCEL__() : GdiBase(qtb::Kind::Accel) {}
+  std::vector<ACCELDATA> entries;
+};
+
+struct ListItemRec {
+  std::string text;
+  int image = -1;
+  UINT state = 0;
+  LPARAM param = 0;
+};
+
+struct ToolRec {
+  UINT flags = 0;
+  HWND hwnd = nullptr;
+  UINT_PTR id = 0;
+  RECT rect{};
+  std::string text;
+};
+
+enum class WndClass { Generic, Dialog, Static, Button, Edit, ListView, ToolTip };
+
+struct HWND__ {
+  std::string className;
+  WndClass cls = WndClass::Generic;
+  int id = 0;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  std::string text;
+  RECT rect{};  // in the parent's client pixels (screen pixels for top-level windows)
+  bool enabled = true;
+  bool visible = false;
+  bool minimized = false;
+  HWND parent = nullptr;  // parent, or owner for top-level windows
+  std::vector<HWND> children;
+  WNDPROC proc = nullptr;
+  LONG_PTR userData = 0;
+  LONG_PTR msgResult = 0;
+  HINSTANCE instance = nullptr;
+  HFONT font = nullptr;
+  HICON bigIcon = nullptr, smallIcon = nullptr;
+  HMENU menu = nullptr;
+
+  // Dialogs.
+  DLGPROC dlgProc = nullptr;
+  bool modal = false;
+  bool ended = false;
+  INT_PTR endResult = 0;
+  QEventLoop* loop = nullptr;
+
+  // Statics: the image shown and its type; buttons: default flag.
+  void* image = nullptr;
+  int imageType = IMAGE_BITMAP;
+  void* templateImage = nullptr;  // loaded for the template; freed with the window
+  bool defButton = false;
+  bool pressed = false;
+
+  // List views.
+  std::vector<ListItemRec> items;
+  HIMAGELIST normalList = nullptr;
+  HIMAGELIST smallList = nullptr;
+  COLORREF lvBkColor = RGB(255, 255, 255);
+  int spacingX = 75, spacingY = 75;
+  int scrollY = 0;
+  bool lvPressed = false;
+
+  // Tooltips.
+  std::vector<ToolRec> tools;
+  bool tipActive = true;
+
+  QPointer<QWidget> widget;  // the window's widget (the frame for top-level windows)
+  QPointer<QWidget> client;  // where children live: the client widget of a dialog
+  QPointer<QMenuBar> menuBar;
+};
+
+namespace qtb {
+
+// Windows.
+bool isWindow(HWND h);
+HWND fromWidget(const QWidget* w);                         // the window a widget stands for
+LRESULT dispatch(HWND h, UINT msg, WPARAM wp, LPARAM lp);  // call the proc, no spy
+void markDirty(HWND h);
+int frameWidth(HWND h);      // non-client edge on each side
+QRect clientRectPx(HWND h);  // client rect in widget coordinates
+void syncGeometry(HWND h);
+void createWidget(HWND h);
+HWND topLevelOf(HWND h);
+bool offerToHooks(MSG* msg);  // true = a message filter hook ate it
+
+// Default procedures of the built-in classes.
+LRESULT CALLBACK StaticProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK ButtonProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK ListViewProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK ToolTipProc(HWND, UINT, WPARAM, LPARAM);
+
+// Widgets for each class.
+QWidget* makeEditWidget(HWND h, QWidget* parent);
+void setEditText(HWND h);
+QWidget* makeListViewWidget(HWND h, QWidget* parent);
+void paintStatic(HWND h, HDC dc);
+void paintButton(HWND h, HDC dc);
+void paintListView(HWND h, QPainter& p);
+void listViewMouse(HWND h, UINT msg, int x, int y);
+
+// Mouse input, turned into messages (hooks, WM_SETCURSOR, the message).
+void mouseInput(HWND target, UINT msg, WPARAM keys, QPoint clientPos);
+bool keyInput(HWND target, int vk);  // true = the dialog manager used it
+
+// Graphics helpers.
+bool paintOn(HDC hdc, const std::function<void(QPainter&)>& fn);  // paint DC or memory bitmap
+HDC makePaintDC(HWND h, QPainter* p);
+void freeDC(HDC dc);
+QColor toQColor(COLORREF c);
+COLORREF fromQColor(const QColor& c);
+HFONT dialogFont();
+QFont fontOf(HFONT f);
+HBRUSH ctlColor(HWND h, UINT msg, HDC dc);  // asks the parent for the colours
+void fillWithBrush(QPainter& p, const QRect& r, HBRUSH b, const QColor& fallback);
+HBITMAP newBitmap(const QImage& image, const QImage& indexed, int bitsPixel);
+bool decodeBmp(const BYTE* data, size_t size, QImage* draw, QImage* indexed, int* bitsPixel);
+QImage iconImage(HICON icon);
+int cursorShapeOf(HCURSOR c);
+void setCursorTarget(HWND h);  // the window whose widget shows the cursor SetCursor sets
+const BINRESDATA* findBinary(HINSTANCE module, LPCSTR name, LPCSTR type);
+HCURSOR arrowCursor();
+
+// Dialogs and modal loops.
+std::vector<HWND>& modalStack();
+void recordModelessEnd(HWND h, INT_PTR result);
+void forgetWindow(HWND h);
+void buildMenuBar(HWND h);
+
+// Message spy.
+void spy(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+bool scriptedBoxes();
+int scriptedAnswer(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+
+}  // namespace qtb

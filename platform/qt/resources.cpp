@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: MIT
+// The program's module: its resource tables, found by id ("#220" names
+// too) and type, strings, and a few system metrics.
+#include <QGuiApplication>
+#include <QScreen>
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/qt/internal.h"
+
+namespace {
+
+const RESOURCEMODULE* g_module = nullptr;
+char g_moduleTag;  // its address is the program's HINSTANCE
+
+HINSTANCE programInstance() {
+  return reinterpret_cast<HINSTANCE>(&g_moduleTag);
+}
+
+bool ourModule(HMODULE m) {
+  return !m || m == programInstance();
+}
+
+// A resource name or type: an integer id, "#n", or a name.
+bool nameMatches(LPCSTR want, LPCSTR have, WORD haveId) {
+  if (!want)
+    return false;
+  long id = -1;
+  if (IS_INTRESOURCE(want)) {
+    id = (long)(ULONG_PTR)want;
+  } else if (want[0] == '#') {
+    char* end = nullptr;
+    id = std::strtol(want + 1, &end, 10);
+    if (!end || *end)
+      return false;
+  }
+  if (have == nullptr)
+    return id == haveId;  // comparing ids
+  if (IS_INTRESOURCE(have))
+    return id >= 0 && id == (long)(ULONG_PTR)have;
+  if (id >= 0)
+    return false;
+  for (; *want && *have; ++want, ++have) {
+    if (std::toupper((unsigned char)*want) != std::toupper((unsigned char)*have))
+      return false;
+  }
+  return *want == *have;
+}
+
+const BINRESDATA* validResource(HRSRC r) {
+  if (!g_module || !r)
+    return nullptr;
+  auto* p = reinterpret_cast<const BINRESDATA*>(r);
+  for (int i = 0; i < g_module->binaryCount; ++i) {
+    if (&g_module->binaries[i] == p)
+      return p;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+namespace qtb {
+
+const BINRESDATA* findBinary(HINSTANCE module, LPCSTR name, LPCSTR type) {
+  if (!ourModule(module) || !g_module || !name || !type)
+    return nullptr;
+  for (int i = 0; i < g_module->binaryCount; ++i) {
+    const BINRESDATA& b = g_module->binaries[i];
+    if (b.type && nameMatches(type, b.type, 0) && nameMatches(name, nullptr, b.id))
+      return &b;
+  }
+  return nullptr;
+}
+
+}  // namespace qtb
+
+void SetModuleResources(const RESOURCEMODULE* module) {
+  g_module = module;
+}
+const RESOURCEMODULE* GetModuleResources() {
+  return g_module;
+}
+
+HMODULE GetModuleHandle(LPCSTR moduleName) {
+  return moduleName ? nullptr : programInstance();
+}
+
+DWORD GetModuleFileName(HMODULE module, LPSTR buffer, DWORD size) {
+  if (!ourModule(module) || !buffer || size == 0)
+    return 0;
+  const char* name = g_module && g_module->fileName ? g_module->fileName : "";
+  DWORD n = std::min<DWORD>((DWORD)std::strlen(name), size - 1);
+  std::memcpy(buffer, name, n);
+  buffer[n] = 0;
+  return n;
+}
+
+HRSRC FindResource(HMODULE module, LPCSTR name, LPCSTR type) {
+  return (HRSRC) const_cast<BINRESDATA*>(qtb::findBinary(module, name, type));
+}
+
+HGLOBAL LoadResource(HMODULE module, HRSRC resource) {
+  if (!ourModule(module))
+    return nullptr;
+  const BINRESDATA* r = validResource(resource);
+  return r ? (HGLOBAL)r->data : nullptr;
+}
+
+LPVOID LockResource(HGLOBAL data) {
+  return data;
+}
+
+DWORD SizeofResource(HMODULE module, HRSRC resource) {
+  if (!ourModule(module))
+    return 0;
+  const BINRESDATA* r = validResource(resource);
+  return r ? r->size : 0;
+}
+
+BOOL FreeResource(HGLOBAL) {
+  return FALSE;
+}
+
+int LoadString(HINSTANCE instance, UINT id, LPSTR buffer, int max) {
+  if (!ourModule(instance) || !g_module || !buffer || max <= 0)
+    return 0;
+  for (int i = 0; i < g_module->stringCount; ++i) {
+    const STRINGDATA& s = g_module->strings[i];
+    if (s.id != id || !s.text)
+      continue;
+    size_t n = std::min(std::strlen(s.text), (size_t)max - 1);
+    while (n > 0 && n < std::strlen(s.text) && ((unsigned char)s.text[n] & 0xC0) == 0x80)
+      --n;
+    std::memcpy(buffer, s.text, n);
+    buffer[n] = 0;
+    return (int)n;
+  }
+  buffer[0] = 0;
+  return 0;
+}
+
+int GetSystemMetrics(int index) {
+  switch (index) {
+    case SM_CXSCREEN:
+    case SM_CYSCREEN: {
+      QScreen* s = QGuiApplication::instance() ? QGuiApplication::primaryScreen() : nullptr;
+      QSize size = s ? s->size() : QSize(1024, 768);
+      return index == SM_CXSCREEN ? size.width() : size.height();
+    }
+    case SM_CXICON:
+    case SM_CYICON:
+    case SM_CXCURSOR:
+    case SM_CYCURSOR:
+      return 32;
+    case SM_CXSMICON:
+    case SM_CYSMICON:
+      return 16;
+  }
+  return 0;
+}

@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: MIT
+// Test seams: the message spy, running pending work, real input through
+// the widgets, and pictures of windows.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include "platform/qt/internal.h"
+#include "platform/testing.h"
+
+namespace {
+
+bool g_spying = false;
+std::vector<testing_seams::SpiedMessage> g_spied;
+
+QWidget* baseWidget(HWND h) {
+  if (!qtb::isWindow(h))
+    return nullptr;
+  return h->cls == WndClass::Dialog ? h->client.data() : h->widget.data();
+}
+
+// The widget a point of the window's client area falls on, as the user
+// would hit it: the topmost visible child there, or the window itself.
+QWidget* widgetAt(HWND h, int x, int y, QPoint* local) {
+  QWidget* base = baseWidget(h);
+  if (!base)
+    return nullptr;
+  int fw = h->cls == WndClass::Dialog ? 0 : qtb::frameWidth(h);
+  QPoint p(x + fw, y + fw);
+  QWidget* child = base->rect().contains(p) ? base->childAt(p) : nullptr;
+  if (child) {
+    *local = child->mapFrom(base, p);
+    return child;
+  }
+  *local = p;
+  return base;
+}
+
+void sendMouse(QWidget* w, QEvent::Type type, QPoint local, Qt::MouseButton button,
+               Qt::MouseButtons buttons) {
+  QMouseEvent e(type, QPointF(local), QPointF(w->mapToGlobal(local)), button, buttons,
+                Qt::NoModifier);
+  QApplication::sendEvent(w, &e);
+}
+
+int qtKeyFromVk(int vk) {
+  if (vk >= 'A' && vk <= 'Z')
+    return Qt::Key_A + (vk - 'A');
+  if (vk >= '0' && vk <= '9')
+    return Qt::Key_0 + (vk - '0');
+  if (vk >= VK_F1 && vk < VK_F1 + 24)
+    return Qt::Key_F1 + (vk - VK_F1);
+  switch (vk) {
+    case VK_RETURN:
+      return Qt::Key_Return;
+    case VK_ESCAPE:
+      return Qt::Key_Escape;
+    case VK_SPACE:
+      return Qt::Key_Space;
+    case VK_TAB:
+      return Qt::Key_Tab;
+    case VK_BACK:
+      return Qt::Key_Backspace;
+  }
+  return Qt::Key_unknown;
+}
+
+}  // namespace
+
+namespace qtb {
+
+void spy(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  if (g_spying)
+    g_spied.push_back({h, h->id, msg, wp, lp});
+}
+
+}  // namespace qtb
+
+namespace testing_seams {
+
+void StartMessageSpy() {
+  g_spied.clear();
+  g_spying = true;
+}
+
+std::vector<SpiedMessage> StopMessageSpy() {
+  g_spying = false;
+  return std::move(g_spied);
+}
+
+void ProcessEvents() {
+  if (!QCoreApplication::instance())
+    return;
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  // Paint what is on show now, so owner-drawn controls get their WM_DRAWITEM.
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    HWND h = qtb::fromWidget(w);
+    if (h && w->isVisible() && !w->isMinimized())
+      w->repaint();
+  }
+}
+
+void RunWhenIdle(std::function<void()> fn) {
+  if (!QCoreApplication::instance())
+    return;
+  QTimer::singleShot(0, QCoreApplication::instance(), std::move(fn));
+}
+
+void MouseClick(HWND hWnd, int x, int y) {
+  QPoint local;
+  QWidget* w = widgetAt(hWnd, x, y, &local);
+  if (!w)
+    return;
+  QPointer<QWidget> guard(w);
+  sendMouse(w, QEvent::MouseButtonPress, local, Qt::LeftButton, Qt::LeftButton);
+  if (guard)
+    sendMouse(w, QEvent::MouseButtonRelease, local, Qt::LeftButton, Qt::NoButton);
+}
+
+void MouseMove(HWND hWnd, int x, int y) {
+  QPoint local;
+  QWidget* w = widgetAt(hWnd, x, y, &local);
+  if (w)
+    sendMouse(w, QEvent::MouseMove, local, Qt::NoButton, Qt::NoButton);
+}
+
+void KeyPress(HWND hWnd, int virtualKey) {
+  QWidget* w = baseWidget(hWnd);
+  if (!w)
+    return;
+  QPointer<QWidget> guard(w);
+  int key = qtKeyFromVk(virtualKey);
+  QString text = virtualKey == VK_RETURN   ? QStringLiteral("\r")
+                 : virtualKey == VK_ESCAPE ? QString(QChar(27))
+                                           : QString();
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QApplication::sendEvent(w, &press);
+  if (!guard)
+    return;
+  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+  QApplication::sendEvent(w, &release);
+}
+
+void CloseBox(HWND hWnd) {
+  if (!qtb::isWindow(hWnd) || (hWnd->style & WS_CHILD) || !hWnd->widget)
+    return;
+  QCloseEvent e;
+  QApplication::sendEvent(hWnd->widget, &e);
+}
+
+bool SaveWindowImage(HWND hWnd, const char* pngPath) {
+  if (!qtb::isWindow(hWnd) || !hWnd->widget || !pngPath)
+    return false;
+  return hWnd->widget->grab().save(QString::fromUtf8(pngPath), "PNG");
+}
+
+}  // namespace testing_seams

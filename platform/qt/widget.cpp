@@ -1,0 +1,278 @@
+// SPDX-License-Identifier: MIT
+// The widgets behind windows: painting through WM_PAINT with the window's
+// edges around it, and mouse input turned into the messages the program
+// expects (hooks first, then WM_SETCURSOR, then the mouse message).
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include "platform/qt/widgets.h"
+
+namespace qtb {
+
+namespace {
+
+struct PaintEntry {
+  HWND hwnd;
+  QPainter* painter;
+};
+std::vector<PaintEntry> g_paintStack;
+
+void line(QPainter& p, int x1, int y1, int x2, int y2, int grey) {
+  p.setPen(QColor(grey, grey, grey));
+  p.drawLine(x1, y1, x2, y2);
+}
+
+// One ring of an edge: top/left in one shade, bottom/right in another.
+void ring(QPainter& p, QRect& r, int topLeft, int bottomRight) {
+  line(p, r.left(), r.top(), r.right(), r.top(), topLeft);
+  line(p, r.left(), r.top(), r.left(), r.bottom(), topLeft);
+  line(p, r.left(), r.bottom(), r.right(), r.bottom(), bottomRight);
+  line(p, r.right(), r.top(), r.right(), r.bottom(), bottomRight);
+  r.adjust(1, 1, -1, -1);
+}
+
+}  // namespace
+
+QPainter* currentPainter(HWND h) {
+  for (auto it = g_paintStack.rbegin(); it != g_paintStack.rend(); ++it) {
+    if (it->hwnd == h)
+      return it->painter;
+  }
+  return nullptr;
+}
+
+int frameWidth(HWND h) {
+  if (!isWindow(h) || !(h->style & WS_CHILD))
+    return 0;
+  int w = 0;
+  if (h->exStyle & WS_EX_DLGMODALFRAME)
+    w += 3;
+  if (h->exStyle & WS_EX_CLIENTEDGE)
+    w += 2;
+  if (h->exStyle & WS_EX_STATICEDGE)
+    w += 1;
+  if (h->cls == WndClass::Static && (h->style & SS_SUNKEN))
+    w += 1;
+  if (h->style & WS_BORDER)
+    w += 1;
+  return w;
+}
+
+QRect clientRectPx(HWND h) {
+  if (!isWindow(h))
+    return QRect();
+  int fw = frameWidth(h);
+  if (h->cls == WndClass::Dialog && h->client)
+    return QRect(QPoint(0, 0), h->client->size());
+  int w = h->rect.right - h->rect.left - 2 * fw;
+  int hh = h->rect.bottom - h->rect.top - 2 * fw;
+  return QRect(fw, fw, std::max(w, 0), std::max(hh, 0));
+}
+
+void drawFrame(QPainter& p, HWND h, const QRect& outer) {
+  QRect r = outer.adjusted(0, 0, -1, -1);
+  p.save();
+  p.setClipping(false);
+  if (h->exStyle & WS_EX_DLGMODALFRAME) {
+    ring(p, r, 212, 64);
+    ring(p, r, 255, 128);
+    ring(p, r, 212, 212);
+  }
+  if (h->exStyle & WS_EX_CLIENTEDGE) {
+    ring(p, r, 128, 255);
+    ring(p, r, 64, 212);
+  }
+  if (h->exStyle & WS_EX_STATICEDGE)
+    ring(p, r, 128, 255);
+  if (h->cls == WndClass::Static && (h->style & SS_SUNKEN))
+    ring(p, r, 128, 255);
+  if (h->style & WS_BORDER)
+    ring(p, r, 128, 128);
+  p.restore();
+}
+
+void markDirty(HWND h) {
+  if (!isWindow(h))
+    return;
+  if (h->cls == WndClass::Dialog) {
+    if (h->client)
+      h->client->update();
+  } else if (h->widget) {
+    h->widget->update();
+  }
+}
+
+void syncGeometry(HWND h) {
+  if (!isWindow(h) || !h->widget)
+    return;
+  QRect r(h->rect.left, h->rect.top, h->rect.right - h->rect.left, h->rect.bottom - h->rect.top);
+  if (h->style & WS_CHILD) {
+    if (isWindow(h->parent) && h->parent->cls != WndClass::Dialog) {
+      int pf = frameWidth(h->parent);
+      r.translate(pf, pf);
+    }
+    h->widget->setGeometry(r);
+  } else if (h->cls != WndClass::Dialog) {
+    h->widget->setGeometry(r);
+  }
+}
+
+WindowWidget::WindowWidget(HWND h, QWidget* parent, bool isClient)
+    : QWidget(parent), m_isClient(isClient) {
+  setProperty("qtbHwnd", QVariant::fromValue(reinterpret_cast<quintptr>(h)));
+  setMouseTracking(true);
+  setAttribute(Qt::WA_NoMousePropagation);
+  setAutoFillBackground(false);
+}
+
+void WindowWidget::paintEvent(QPaintEvent*) {
+  HWND h = fromWidget(this);
+  if (!h)
+    return;
+  QPainter p(this);
+  int fw = m_isClient ? 0 : frameWidth(h);
+  QRect client = m_isClient ? rect() : clientRectPx(h);
+  p.save();
+  p.translate(fw, fw);
+  p.setClipRect(QRect(QPoint(0, 0), client.size()));
+  g_paintStack.push_back({h, &p});
+  dispatch(h, WM_PAINT, 0, 0);
+  g_paintStack.pop_back();
+  p.restore();
+  if (!m_isClient && qtb::isWindow(h))
+    drawFrame(p, h, rect());
+}
+
+void WindowWidget::input(UINT msg, QMouseEvent* e) {
+  HWND h = fromWidget(this);
+  if (!h)
+    return;
+  e->accept();
+  WPARAM keys = (e->buttons() & Qt::LeftButton) ? MK_LBUTTON : 0;
+  HWND capture = GetCapture();
+  if (capture && capture != h && capture->widget) {
+    QWidget* cw =
+        capture->cls == WndClass::Dialog ? capture->client.data() : capture->widget.data();
+    if (cw) {
+      QPoint p = cw->mapFromGlobal(mapToGlobal(e->position().toPoint()));
+      int fw = capture->cls == WndClass::Dialog ? 0 : frameWidth(capture);
+      mouseInput(capture, msg, keys, p - QPoint(fw, fw));
+      return;
+    }
+  }
+  int fw = m_isClient ? 0 : frameWidth(h);
+  mouseInput(h, msg, keys, e->position().toPoint() - QPoint(fw, fw));
+}
+
+void WindowWidget::mousePressEvent(QMouseEvent* e) {
+  if (e->button() == Qt::LeftButton) {
+    input(WM_LBUTTONDOWN, e);
+  } else if (e->button() == Qt::RightButton) {
+    input(WM_RBUTTONDOWN, e);
+  }
+}
+
+void WindowWidget::mouseReleaseEvent(QMouseEvent* e) {
+  if (e->button() == Qt::LeftButton) {
+    input(WM_LBUTTONUP, e);
+  } else if (e->button() == Qt::RightButton) {
+    input(WM_RBUTTONUP, e);
+  }
+}
+
+void WindowWidget::mouseDoubleClickEvent(QMouseEvent* e) {
+  // The platform turns a quick second press into a plain press for windows
+  // without double-click support, which none of ours asks for.
+  mousePressEvent(e);
+}
+
+void WindowWidget::mouseMoveEvent(QMouseEvent* e) {
+  input(WM_MOUSEMOVE, e);
+}
+
+void WindowWidget::wheelEvent(QWheelEvent* e) {
+  HWND h = fromWidget(this);
+  if (h && h->cls == WndClass::ListView && !(h->style & LVS_NOSCROLL)) {
+    h->scrollY -= e->angleDelta().y() / 4;
+    listViewMouse(h, 0, 0, 0);  // clamps the offset
+    update();
+    e->accept();
+    return;
+  }
+  e->ignore();
+}
+
+void mouseInput(HWND target, UINT msg, WPARAM keys, QPoint pos) {
+  if (!isWindow(target) || !target->enabled)
+    return;
+  MSG m{};
+  m.hwnd = target;
+  m.message = msg;
+  m.wParam = keys;
+  m.lParam = MAKELPARAM(pos.x(), pos.y());
+  m.time = (DWORD)QDateTime::currentMSecsSinceEpoch();
+  if (target->style & WS_CHILD) {
+    if (offerToHooks(&m) || !isWindow(target))
+      return;
+  }
+  if (!GetCapture()) {
+    setCursorTarget(target);
+    dispatch(target, WM_SETCURSOR, (WPARAM)target, MAKELPARAM(HTCLIENT, msg));
+  }
+  dispatch(target, msg, keys, m.lParam);
+}
+
+DialogFrame::DialogFrame(HWND h, QWidget* parent) : QWidget(parent, Qt::Window) {
+  setProperty("qtbHwnd", QVariant::fromValue(reinterpret_cast<quintptr>(h)));
+}
+
+void DialogFrame::closeEvent(QCloseEvent* e) {
+  // The close box asks the dialog; the dialog decides whether to end.
+  e->ignore();
+  HWND h = fromWidget(this);
+  if (h && h->enabled)
+    SendMessage(h, WM_CLOSE, 0, 0);
+}
+
+void DialogFrame::changeEvent(QEvent* e) {
+  if (e->type() == QEvent::WindowStateChange) {
+    if (HWND h = fromWidget(this))
+      h->minimized = isMinimized();
+  }
+  QWidget::changeEvent(e);
+}
+
+void createWidget(HWND h) {
+  QWidget* parent = nullptr;
+  if ((h->style & WS_CHILD) && isWindow(h->parent)) {
+    parent = h->parent->client ? h->parent->client.data() : h->parent->widget.data();
+    if (!parent)
+      return;
+  }
+  switch (h->cls) {
+    case WndClass::ToolTip:
+    case WndClass::Dialog:
+      return;
+    case WndClass::Edit:
+      h->widget = makeEditWidget(h, parent);
+      break;
+    case WndClass::ListView:
+      h->widget = makeListViewWidget(h, parent);
+      break;
+    default:
+      h->widget = new WindowWidget(h, parent);
+      if (!parent)
+        h->widget->setWindowFlag(Qt::Window);
+      break;
+  }
+  h->client = h->widget;
+  h->widget->setEnabled(h->enabled);
+  h->widget->setVisible(false);
+  syncGeometry(h);
+}
+
+}  // namespace qtb
