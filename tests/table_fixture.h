@@ -96,6 +96,8 @@ class TableTest : public ::testing::Test {
     ADD_FAILURE() << "no suit in " << code;
     return Card{nullptr, nullptr, nullptr};
   }
+
+ public:
   // The short form of a card, "?" for an entry that holds none.
   static std::string Code(const Card& card) {
     if (!card.rank || !card.suit) {
@@ -111,6 +113,8 @@ class TableTest : public ::testing::Test {
     }
     return text;
   }
+
+ protected:
   std::string PlayerHand() const { return Codes(dlg->m_playerHand, dlg->m_nPlayerCards); }
   std::string ComputerHand() const { return Codes(dlg->m_computerHand, dlg->m_nComputerCards); }
 

@@ -1,0 +1,185 @@
+// SPDX-License-Identifier: MIT
+#include <set>
+
+#include "tests/table_fixture.h"
+
+using HandViewTest = TableTest;
+
+struct Order {
+  const char* trump;
+  std::vector<const char*> arrival;
+  const char* shown;
+};
+
+class DisplayOrderTest : public TableTest, public ::testing::WithParamInterface<Order> {};
+
+TEST_P(DisplayOrderTest, SuitsWithTrumpsLastThenRanks) {
+  const Order& o = GetParam();
+  SetTrump(o.trump);
+  dlg->m_nPlayerCards = 0;
+  for (const char* code : o.arrival) {
+    dlg->m_playerHand[dlg->m_nPlayerCards++] = C(code);
+  }
+  dlg->ShowPlayerHand();
+  EXPECT_EQ(PlayerHand(), o.shown);
+  EXPECT_EQ(ItemCount(IDC_PLAYER_LIST), (int)o.arrival.size());
+  HIMAGELIST list =
+      (HIMAGELIST)::SendMessage(Item(IDC_PLAYER_LIST), LVM_GETIMAGELIST, LVSIL_NORMAL, 0);
+  EXPECT_EQ(ImageList_GetImageCount(list), (int)o.arrival.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Trumps, DisplayOrderTest,
+    ::testing::Values(
+        Order{"9d", {"Kd", "6s", "Ah", "6d", "10c", "7s"}, "6s 7s 10c Ah 6d Kd"},
+        Order{"9s", {"As", "6s", "Qh", "10s", "6d"}, "6d Qh 6s 10s As"},
+        Order{"9c", {"6c", "Ah", "9s", "7d", "Jc", "10h"}, "9s 7d 10h Ah 6c Jc"},
+        Order{"9h", {"Ah", "10d", "Jc", "6s", "9h", "10s", "7c"}, "6s 10s 7c Jc 10d 9h Ah"},
+        Order{"6s", {"As", "Ks", "Qs", "Js", "10s", "9s", "8s", "7s"}, "7s 8s 9s 10s Js Qs Ks As"},
+        Order{"7h",
+              {"Kc", "Ac", "Qd", "9c", "10c", "6c", "7d", "8c", "Jc", "6d"},
+              "6c 8c 9c 10c Jc Kc Ac 6d 7d Qd"},
+        Order{"7h", {}, ""}));
+
+TEST_F(HandViewTest, RebuildLeavesEntriesAboveTheCountAlone) {
+  SetTrump("7h");
+  SetPlayerHand({"Ac", "6c"});
+  dlg->m_playerHand[2] = C("Kd");
+  dlg->ShowPlayerHand();
+  EXPECT_EQ(Codes(dlg->m_playerHand, 3), "6c Ac Kd");
+}
+
+TEST_F(HandViewTest, ComputerHandShowsBacksOnly) {
+  struct {
+    int cards;
+    int backs;  // hidden places 1002.. showing the back
+  } rows[] = {{0, 0}, {3, 3}, {6, 6}, {9, 6}};
+  static const char* const kCards[] = {"6h", "7h", "8h", "9h", "10h", "Jh", "Qh", "Kh", "Ah"};
+  for (const auto& row : rows) {
+    dlg->m_nComputerCards = 0;
+    for (int i = 0; i < row.cards; ++i) {
+      dlg->m_computerHand[dlg->m_nComputerCards++] = C(kCards[i]);
+    }
+    dlg->ShowComputerHand();
+    EXPECT_EQ(ItemCount(IDC_COMPUTER_LIST), row.cards);
+    for (int k = 0; k < 6; ++k) {
+      EXPECT_EQ(Image(IDC_COMPUTER_CARD0 + k), k < row.backs ? dlg->m_hbmBack : dlg->m_hbmEmpty)
+          << row.cards << " cards, place " << k;
+    }
+    EXPECT_EQ(Text(IDC_COMPUTER_COUNT), std::to_string(row.cards));
+  }
+}
+
+TEST_F(HandViewTest, ShowPlayerHandOnlySwitchesButtonsOff) {
+  struct {
+    int cards;
+    int attack;
+    bool moreBefore, beatenBefore;
+    bool moreAfter, beatenAfter;
+  } rows[] = {
+      {6, 0, true, true, false, false},   {7, 1, true, true, true, true},
+      {7, 0, false, true, false, false},  {3, 2, false, true, false, true},
+      {0, 0, false, false, false, false},
+  };
+  static const char* const kCards[] = {"6h", "7h", "8h", "9h", "10h", "Jh", "Qh"};
+  for (const auto& row : rows) {
+    dlg->m_nPlayerCards = 0;
+    for (int i = 0; i < row.cards; ++i) {
+      dlg->m_playerHand[dlg->m_nPlayerCards++] = C(kCards[i]);
+    }
+    dlg->m_nAttack = (BYTE)row.attack;
+    ::EnableWindow(Item(IDC_MORE), row.moreBefore);
+    ::EnableWindow(Item(IDC_BEATEN), row.beatenBefore);
+    dlg->ShowPlayerHand();
+    EXPECT_EQ(Enabled(IDC_MORE), row.moreAfter) << row.cards << "/" << row.attack;
+    EXPECT_EQ(Enabled(IDC_BEATEN), row.beatenAfter) << row.cards << "/" << row.attack;
+  }
+}
+
+TEST_F(HandViewTest, FaceIdsCoverTheDeckWithoutGaps) {
+  std::set<int> ids;
+  for (const char* suit : g_aszSuits) {
+    for (const char* rank : g_aszRanks) {
+      ids.insert(dlg->FaceBitmapId(rank, suit));
+    }
+  }
+  EXPECT_EQ(ids.size(), 36u);
+  EXPECT_EQ(*ids.begin(), 155);
+  EXPECT_EQ(*ids.rbegin(), 191);
+  EXPECT_EQ(ids.count(164), 0u);
+  EXPECT_EQ(dlg->FaceBitmapId("Q", "clubs"), 155);
+  EXPECT_EQ(dlg->FaceBitmapId("10", "diamonds"), 173);
+  EXPECT_EQ(dlg->FaceBitmapId("A", "hearts"), 179);
+  EXPECT_EQ(dlg->FaceBitmapId("J", "spades"), 189);
+  EXPECT_EQ(dlg->FaceBitmapId("K", "hearts"), 181);
+  EXPECT_EQ(dlg->FaceBitmapId("5", "hearts"), 195);
+  EXPECT_EQ(dlg->FaceBitmapId("A", "stars"), 195);
+}
+
+using CounterTest = TableTest;
+
+// The pixel of an 8-bit bottom-up image at column x of row y counted from
+// the bottom; rows are padded to four bytes.
+static BYTE Pixel(const CDIB& dib, int x, int y) {
+  int stride = (dib.Width() + 3) & ~3;
+  return dib.GetBits()[y * stride + x];
+}
+
+// "b" for the blank glyph, else the digit shown in each place.
+static std::string LedReading(const CDIB& led, const CDIB& digits) {
+  std::string reading;
+  for (int place = 0; place < 2; ++place) {
+    char found = '?';
+    for (int glyph = 0; glyph <= 10 && found == '?'; ++glyph) {
+      bool same = true;
+      for (int y = 0; y < 13 && same; ++y) {
+        for (int x = 0; x < 9 && same; ++x) {
+          same = Pixel(led, 8 + 11 * place + x, 4 + y) == Pixel(digits, 9 * glyph + x, y);
+        }
+      }
+      if (same) {
+        found = glyph == 10 ? 'b' : (char)('0' + glyph);
+      }
+    }
+    reading += found;
+  }
+  return reading;
+}
+
+static bool BlackOutsideTheGlyphs(const CDIB& led) {
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 37; ++x) {
+      bool glyph = y >= 4 && y <= 16 && ((x >= 8 && x <= 16) || (x >= 19 && x <= 27));
+      if (!glyph && Pixel(led, x, y) != 0) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+TEST_F(CounterTest, LedsShowTwoGlyphsWithABlankForOneDigit) {
+  ASSERT_EQ(dlg->m_dibDeckCount.Width(), 37);
+  ASSERT_EQ(dlg->m_dibDeckCount.Height(), 20);
+  ASSERT_EQ(dlg->m_dibDigits.Width(), 99);
+  struct {
+    BYTE count;
+    const char* led;
+    const char* text;
+  } rows[] = {{36, "36", "36"}, {24, "24", "24"}, {10, "10", "10"}, {7, "b7", "7"}, {0, "b0", "0"}};
+  for (const auto& row : rows) {
+    // Deck and discard pile show each value in turn, the other one opposite.
+    dlg->m_nDeckCards = row.count;
+    dlg->m_nBeaten = (BYTE)(36 - row.count);
+    dlg->UpdateCounters();
+    EXPECT_EQ(LedReading(dlg->m_dibDeckCount, dlg->m_dibDigits), row.led);
+    EXPECT_EQ(Text(IDC_DECK_COUNT), row.text);
+    dlg->m_nBeaten = row.count;
+    dlg->m_nDeckCards = (BYTE)(36 - row.count);
+    dlg->UpdateCounters();
+    EXPECT_EQ(LedReading(dlg->m_dibBeatenCount, dlg->m_dibDigits), row.led);
+    EXPECT_EQ(Text(IDC_BEATEN_COUNT), row.text);
+    EXPECT_TRUE(BlackOutsideTheGlyphs(dlg->m_dibDeckCount));
+    EXPECT_TRUE(BlackOutsideTheGlyphs(dlg->m_dibBeatenCount));
+  }
+}

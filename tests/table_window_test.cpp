@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: MIT
+#include "tests/table_fixture.h"
+
+using TableWindowTest = TableTest;
+
+static const int kPlacesInSlotOrder[12] = {1014, 1016, 1015, 1018, 1017, 1019,
+                                           1020, 1021, 1022, 1023, 1024, 1025};
+
+TEST_F(TableWindowTest, StartsAsADealtTable) {
+  for (int id : kPlacesInSlotOrder) {
+    EXPECT_EQ(Image(id), dlg->m_hbmEmpty) << id;
+  }
+  EXPECT_NE(dlg->m_hbmEmpty, nullptr);
+  for (int id = IDC_COMPUTER_CARD0; id <= IDC_COMPUTER_CARD5; ++id) {
+    EXPECT_EQ(Image(id), dlg->m_hbmBack) << id;
+  }
+  EXPECT_EQ(Image(IDC_TRUMP), dlg->m_trump.hBitmap);
+  EXPECT_EQ(Image(IDC_DECK), dlg->m_hbmDeck);
+  EXPECT_EQ(ItemCount(IDC_COMPUTER_LIST), 6);
+  EXPECT_EQ(ItemCount(IDC_PLAYER_LIST), 6);
+  EXPECT_EQ(Text(IDC_COMPUTER_COUNT), "6");
+  EXPECT_EQ(Text(IDC_PLAYER_COUNT), "6");
+  EXPECT_EQ(Text(IDC_DECK_COUNT), "24");
+  EXPECT_EQ(Text(IDC_BEATEN_COUNT), "0");
+  EXPECT_EQ(Hint(), "Ваш ход...");
+  EXPECT_FALSE(Enabled(IDC_BEATEN));
+  EXPECT_FALSE(Enabled(IDC_TAKE));
+}
+
+TEST_F(TableWindowTest, CounterButtonsSitAtTheirPixelPlaces) {
+  struct {
+    int id, x, y;
+  } rows[] = {{IDC_DECK_LED, 310, 195}, {IDC_BEATEN_LED, 570, 230}};
+  for (const auto& row : rows) {
+    RECT rect;
+    ::GetWindowRect(Item(row.id), &rect);
+    POINT corner = {rect.left, rect.top};
+    ::ScreenToClient(hwnd, &corner);
+    EXPECT_EQ(corner.x, row.x) << row.id;
+    EXPECT_EQ(corner.y, row.y) << row.id;
+    EXPECT_EQ(rect.right - rect.left, 37) << row.id;
+    EXPECT_EQ(rect.bottom - rect.top, 20) << row.id;
+  }
+}
+
+TEST_F(TableWindowTest, ClearTableEmptiesThePlacesSlotBySlot) {
+  for (int id : kPlacesInSlotOrder) {
+    ::SendMessage(Item(id), STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)dlg->m_hbmBack);
+  }
+  testing_seams::StartMessageSpy();
+  dlg->ClearTable();
+  std::vector<testing_seams::SpiedMessage> spied = testing_seams::StopMessageSpy();
+  std::vector<int> order;
+  for (const auto& message : spied) {
+    if (message.message == STM_SETIMAGE) {
+      EXPECT_EQ((HBITMAP)message.lParam, dlg->m_hbmEmpty);
+      order.push_back(message.controlId);
+    }
+  }
+  EXPECT_EQ(order, std::vector<int>(kPlacesInSlotOrder, kPlacesInSlotOrder + 12));
+  for (int id : kPlacesInSlotOrder) {
+    EXPECT_EQ(Image(id), dlg->m_hbmEmpty) << id;
+  }
+}
+
+TEST_F(TableWindowTest, NewGameFromTheMenuReplacesAGameInProgress) {
+  dlg->m_nBeaten = 10;
+  dlg->m_nDeckCards = 3;
+  dlg->m_nGameResult = 4;
+  dlg->m_bRemembered = 1;
+  SetAttack({"6h", "7h"});
+  SetDefence({"8h"});
+  ::SendMessage(Item(IDC_ATTACK1), STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)C("7h").hBitmap);
+  ::EnableWindow(Item(IDC_BEATEN), TRUE);
+  ::EnableWindow(Item(IDC_TAKE), TRUE);
+  dlg->SetHint("Отбивайтесь...");
+  UseSeededGenerator(7);
+
+  Command(ID_GAME_NEW);
+
+  EXPECT_EQ(dlg->m_nDeckCards, 24);
+  EXPECT_EQ(dlg->m_nBeaten, 0);
+  EXPECT_EQ(dlg->m_nAttack, 0);
+  EXPECT_EQ(dlg->m_nDefence, 0);
+  EXPECT_EQ(dlg->m_nGameResult, 0);
+  EXPECT_EQ(dlg->m_bRemembered, 0);
+  EXPECT_EQ(Image(IDC_ATTACK1), dlg->m_hbmEmpty);
+  EXPECT_FALSE(Enabled(IDC_BEATEN));
+  EXPECT_FALSE(Enabled(IDC_TAKE));
+  EXPECT_EQ(Hint(), "Ваш ход...");
+  EXPECT_EQ(Text(IDC_DECK_COUNT), "24");
+  EXPECT_EQ(Text(IDC_BEATEN_COUNT), "0");
+  EXPECT_FALSE(Ended());
+}
+
+TEST_F(TableWindowTest, RulesOnlyShowAMessage) {
+  std::string deck = Codes(dlg->m_deck, 36);
+  std::string hand = PlayerHand();
+  Command(ID_HELP_RULES);
+  const auto& calls = testing_seams::MessageBoxCalls();
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].text, "Неужели есть кто-то, не знающий правил???");
+  EXPECT_EQ(calls[0].caption, "Zorv");
+  EXPECT_EQ(calls[0].type, (UINT)MB_OK);
+  EXPECT_EQ(Codes(dlg->m_deck, 36), deck);
+  EXPECT_EQ(PlayerHand(), hand);
+  EXPECT_EQ(Hint(), "Ваш ход...");
+  EXPECT_FALSE(Ended());
+}
+
+TEST_F(TableWindowTest, ExitEndsTheWindowWithCancelMidGame) {
+  SetAttack({"6h"});
+  Command(ID_GAME_EXIT);
+  INT_PTR result = 0;
+  EXPECT_TRUE(Ended(&result));
+  EXPECT_EQ(result, IDCANCEL);
+  EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(TableWindowTest, MinimisedWindowDragsItsIcon) {
+  EXPECT_NE(dlg->m_hIcon, nullptr);
+  EXPECT_EQ((HICON)::SendMessage(hwnd, WM_QUERYDRAGICON, 0, 0), dlg->m_hIcon);
+}
