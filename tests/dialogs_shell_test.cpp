@@ -75,7 +75,7 @@ TEST(DialogsShell, ReplacedRegistryAnswersKeysAndRefusesShortBuffers) {
   std::memset(small, 'x', sizeof small);
   size = sizeof small;
   EXPECT_EQ(RegQueryValue(key, "open\\command", small, &size), ERROR_MORE_DATA);
-  EXPECT_EQ(size, 15);
+  EXPECT_EQ(size, 14);
   EXPECT_EQ(small[0], 'x');
   RegCloseKey(key);
 
@@ -102,7 +102,7 @@ TEST(DialogsShell, RegistryReadsTheDesktopsWebPageHandler) {
         "[Added Associations]\ntext/html=other.desktop;\n"
         "[Default Applications]\ntext/html=missing.desktop;web.desktop;\n");
   write("data/applications/web.desktop",
-        "[Desktop Entry]\nName=Web\nExec=/opt/web\\sbrowser/run --new-tab %U\n"
+        "[Desktop Entry]\nName=Web\nExec=\"/opt/web browser/run\" --new-tab %U\n"
         "[Desktop Action x]\nExec=/bin/false\n");
   const char* vars[] = {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS"};
   QByteArray saved[4];
