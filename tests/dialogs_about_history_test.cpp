@@ -14,6 +14,7 @@
 #include "dialogs/history_dlg.h"
 #include "platform/testing.h"
 #include "platform/testing_shell.h"
+#include "tests/table_fixture.h"
 
 namespace {
 
@@ -172,6 +173,28 @@ TEST(SideDialogs, CloseWithTheButtonEscAndTheCloseBox) {
   }
 }
 
+// The table window's "?" menu opens each dialog modally over it.
+using HelpMenu = TableTest;
+
+TEST_F(HelpMenu, OpensAboutAndHistory) {
+  struct Command {
+    UINT id;
+    const char* caption;
+  };
+  const Command commands[] = {{ID_HELP_ABOUT, "Об игре \"Зорв\""}, {ID_HELP_HISTORY, "История"}};
+  for (const Command& command : commands) {
+    std::string caption;
+    testing_seams::RunWhenIdle([&caption] {
+      HWND running = testing_seams::ActiveModalDialog();
+      caption = WindowText(running);
+      EndDialog(running, IDOK);
+    });
+    SendMessage(hwnd, WM_COMMAND, command.id, 0);
+    EXPECT_EQ(caption, command.caption);
+    EXPECT_EQ(testing_seams::ActiveModalDialog(), nullptr);
+  }
+}
+
 // Pictures of both dialogs for the documentation, written only when asked
 // for: ZORV_SCREENSHOTS=<directory>.
 TEST(SideDialogs, Screenshots) {
@@ -179,6 +202,8 @@ TEST(SideDialogs, Screenshots) {
   if (dir == nullptr) {
     GTEST_SKIP() << "set ZORV_SCREENSHOTS to a directory to write them";
   }
+  CWinApp app;  // the program's colours: black with light grey text
+  app.SetDialogBkColor(RGB(0, 0, 0), RGB(192, 192, 192));
   CAboutDlg about;
   ASSERT_TRUE(about.Create(IDD_ABOUTBOX));
   about.ShowWindow(SW_SHOW);
