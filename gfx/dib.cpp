@@ -1,36 +1,18 @@
 // SPDX-License-Identifier: MIT
+// CDIB's images in memory: making them, their palettes, copying pixels and
+// drawing; the file side is in dib_file.cpp.
 #include "gfx/dib.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <new>
+
+#include "gfx/dib_internal.h"
+
+using namespace dib_detail;
 
 IMPLEMENT_DYNAMIC(CDIB, CObject)
 
 namespace {
-
-const WORD kBitmapType = 0x4D42;  // "BM"
-const DWORD kInfoSize = sizeof(BITMAPINFOHEADER);
-const DWORD kColorTableBytes = 256 * sizeof(RGBQUAD);
-const DWORD kFileHeaderSize = sizeof(BITMAPFILEHEADER);
-
-// Limits on what Read and CreateBlank accept. Real images of the program are
-// a few hundred pixels at most; these only keep arithmetic and allocations of
-// hostile files in bounds.
-const LONG kMaxDimension = 16384;
-const uint64_t kMaxPixelBytes = 64u << 20;
-const uint64_t kMaxFileBytes = kMaxPixelBytes + (1u << 20);
-
-uint64_t RowBytes(LONG width, WORD bitCount) {
-  return ((uint64_t)width * bitCount + 31) / 32 * 4;
-}
-
-BYTE* AllocZeroed(uint64_t size) {
-  // A zero-byte image still gets a block of its own, so "both set or both
-  // NULL" holds for every image.
-  return new (std::nothrow) BYTE[size ? size : 1]();
-}
 
 // A LOGPALETTE with room for n entries; released with delete[] on its bytes.
 LOGPALETTE* AllocLogPalette(WORD n) {
@@ -46,40 +28,6 @@ LOGPALETTE* AllocLogPalette(WORD n) {
 
 void FreeLogPalette(LOGPALETTE* lp) {
   delete[] reinterpret_cast<BYTE*>(lp);
-}
-
-// The geometry and format the class can hold without any of its operations
-// reaching past its blocks: an uncompressed image of a published depth, or an
-// RLE image whose stored size is checked against its data by the caller.
-bool IsSupportedHeader(const BITMAPINFOHEADER& bi) {
-  if (bi.biSize != kInfoSize) {
-    return false;
-  }
-  if (bi.biWidth <= 0 || bi.biWidth > kMaxDimension || bi.biHeight <= 0 ||
-      bi.biHeight > kMaxDimension) {
-    return false;
-  }
-  switch (bi.biBitCount) {
-    case 1:
-    case 4:
-    case 8:
-    case 16:
-    case 24:
-    case 32:
-      break;
-    default:
-      return false;
-  }
-  bool compressionFits = bi.biCompression == BI_RGB ||
-                         (bi.biCompression == BI_RLE8 && bi.biBitCount == 8) ||
-                         (bi.biCompression == BI_RLE4 && bi.biBitCount == 4);
-  if (!compressionFits) {
-    return false;
-  }
-  if (bi.biClrUsed > 256) {
-    return false;
-  }
-  return RowBytes(bi.biWidth, bi.biBitCount) * (uint64_t)bi.biHeight <= kMaxPixelBytes;
 }
 
 }  // namespace
@@ -118,115 +66,6 @@ void CDIB::Free() {
   delete[] reinterpret_cast<BYTE*>(m_pInfo);
   m_pInfo = nullptr;
   DestroyPalette();
-}
-
-BOOL CDIB::LoadFromResource(UINT id) {
-  char name[16];
-  std::snprintf(name, sizeof name, "#%d", (int)id);
-  HMODULE module = GetModuleHandle(nullptr);
-  HRSRC resource = FindResource(module, name, "MY_BITMAP");
-  if (!resource) {
-    return FALSE;
-  }
-  HGLOBAL data = LoadResource(module, resource);
-  if (!data) {
-    return FALSE;
-  }
-  void* bytes = LockResource(data);
-  if (!bytes) {
-    return FALSE;
-  }
-  DWORD size = SizeofResource(module, resource);
-  // Read only reads, so the resource's bytes are never written through here.
-  CMemFile file(static_cast<BYTE*>(bytes), size, 0);
-  return Read(file) == size;
-}
-
-DWORD CDIB::Read(CFile& file) {
-  Free();
-
-  BITMAPFILEHEADER bfh;
-  if (file.Read(&bfh, kFileHeaderSize) != kFileHeaderSize || bfh.bfType != kBitmapType) {
-    return 0;
-  }
-  // The length counts from the start of the whole file; the image's bytes are
-  // those after the position it starts at.
-  DWORD length = file.GetLength();
-  DWORD start = file.GetPosition() - kFileHeaderSize;
-  DWORD available = length > start ? length - start : 0;
-  if (available > kMaxFileBytes || bfh.bfOffBits < kFileHeaderSize + kInfoSize ||
-      bfh.bfOffBits > available) {
-    return 0;
-  }
-
-  // Room for what lies between the file header and the pixels, plus a full
-  // colour table whatever the file carries.
-  DWORD headerBytes = bfh.bfOffBits - kFileHeaderSize;
-  BYTE* info = AllocZeroed((uint64_t)headerBytes + kColorTableBytes);
-  if (!info) {
-    return 0;
-  }
-  if (file.Read(info, headerBytes) != headerBytes) {
-    delete[] info;
-    return 0;
-  }
-  BITMAPINFOHEADER bi;
-  std::memcpy(&bi, info, sizeof bi);
-  if (!IsSupportedHeader(bi)) {
-    delete[] info;
-    return 0;
-  }
-
-  DWORD pixelBytes = available - bfh.bfOffBits;
-  uint64_t needed = bi.biCompression == BI_RGB
-                        ? RowBytes(bi.biWidth, bi.biBitCount) * (uint64_t)bi.biHeight
-                        : bi.biSizeImage;
-  BYTE* bits = needed <= pixelBytes ? AllocZeroed(pixelBytes) : nullptr;
-  if (!bits) {
-    delete[] info;
-    return 0;
-  }
-  if (file.Read(bits, pixelBytes) != pixelBytes) {
-    delete[] bits;
-    delete[] info;
-    return 0;
-  }
-
-  m_pInfo = reinterpret_cast<BITMAPINFOHEADER*>(info);
-  m_pBits = bits;
-  m_dwBitsSize = pixelBytes;
-  BuildPalette();
-  return bfh.bfOffBits + pixelBytes;
-}
-
-DWORD CDIB::Save(CFile& file) {
-  if (!m_pInfo) {
-    return 0;
-  }
-  // ImageSize is the row formula for uncompressed images and the stored size
-  // for RLE ones, whose data is shorter than their rows would be.
-  DWORD tableBytes = 4u * NumColors();
-  DWORD imageBytes = ImageSize();
-  BITMAPFILEHEADER bfh = {};
-  bfh.bfType = kBitmapType;
-  bfh.bfOffBits = kFileHeaderSize + m_pInfo->biSize + tableBytes;
-  bfh.bfSize = bfh.bfOffBits + imageBytes;
-  file.Write(&bfh, kFileHeaderSize);
-  file.Write(m_pInfo, kInfoSize + tableBytes);
-  file.Write(m_pBits, imageBytes);
-  return kFileHeaderSize + kInfoSize + tableBytes + imageBytes;
-}
-
-void CDIB::Serialize(CArchive& ar) {
-  CFile* file = ar.GetFile();
-  if (!file) {
-    return;
-  }
-  if (ar.IsLoading()) {
-    Read(*file);
-  } else {
-    Save(*file);
-  }
 }
 
 BOOL CDIB::CreateBlank(LONG width, LONG height) {

@@ -145,16 +145,13 @@ TEST(Dib, MalformedFilesAreRefusedAndLeaveTheImageEmpty) {
       {"bfOffBits beyond the file", [](Fields& f) { f.offBits = (DWORD)f.size + 1; }},
       {"bfOffBits near 4 GB", [](Fields& f) { f.offBits = 0xFFFFFFF0u; }},
       {"core header", [](Fields& f) { f.bi.biSize = 12; }},
-      {"v5 header", [](Fields& f) { f.bi.biSize = 124; }},
       {"zero width", [](Fields& f) { f.bi.biWidth = 0; }},
       {"negative width", [](Fields& f) { f.bi.biWidth = -4; }},
-      {"zero height", [](Fields& f) { f.bi.biHeight = 0; }},
       {"top-down rows", [](Fields& f) { f.bi.biHeight = -3; }},
       {"absurd width", [](Fields& f) { f.bi.biWidth = 0x7FFFFFFF; }},
       {"product overflowing 32 bits", [](Fields& f) { f.bi.biWidth = f.bi.biHeight = 65536; }},
       {"a gigabyte of pixels",
        [](Fields& f) { f.bi.biWidth = f.bi.biHeight = 16384, f.bi.biBitCount = 32; }},
-      {"depth 0", [](Fields& f) { f.bi.biBitCount = 0; }},
       {"depth 7", [](Fields& f) { f.bi.biBitCount = 7; }},
       {"257 colours", [](Fields& f) { f.bi.biClrUsed = 257; }},
       {"65536 colours", [](Fields& f) { f.bi.biClrUsed = 0x10000; }},
@@ -162,7 +159,6 @@ TEST(Dib, MalformedFilesAreRefusedAndLeaveTheImageEmpty) {
       {"more rows than pixels", [](Fields& f) { f.bi.biHeight = 4; }},
       {"RLE longer than its data",
        [](Fields& f) { f.bi.biCompression = BI_RLE8, f.bi.biSizeImage = 25; }},
-      {"RLE8 at 24 bits", [](Fields& f) { f.bi.biCompression = BI_RLE8, f.bi.biBitCount = 24; }},
       {"bit fields", [](Fields& f) { f.bi.biCompression = 3, f.bi.biBitCount = 32; }},
   };
   for (const Case& c : cases) {
@@ -246,12 +242,11 @@ TEST_F(DibCopy, RefusesMismatchedColourCountsAndDepths) {
   CDIB dib16, dib24, empty;
   ASSERT_NE(ReadBytes(dib16, file16), 0u);
   ASSERT_NE(ReadBytes(dib24, file24), 0u);
-  ASSERT_EQ(dib24.NumColors(), 256);
-  EXPECT_FALSE(m_dst.CopyPixels(&dib16, 0, 0, 2, 2, 0, 0));
-  EXPECT_FALSE(dib16.CopyPixels(&m_dst, 0, 0, 2, 2, 0, 0));
-  EXPECT_FALSE(m_dst.CopyPixels(&empty, 0, 0, 2, 2, 0, 0));
-  EXPECT_FALSE(m_dst.CopyPixels(&dib24, 0, 0, 2, 2, 0, 0));
-  EXPECT_FALSE(dib24.CopyPixels(&m_dst, 0, 0, 2, 2, 0, 0));
+  ASSERT_EQ(dib24.NumColors(), 256);  // same count, but 24 bits per pixel
+  for (CDIB* other : {&dib16, &dib24, &empty}) {
+    EXPECT_FALSE(m_dst.CopyPixels(other, 0, 0, 2, 2, 0, 0));
+    EXPECT_FALSE(other->CopyPixels(&m_dst, 0, 0, 2, 2, 0, 0));
+  }
   EXPECT_FALSE(m_dst.CopyPixels(nullptr, 0, 0, 2, 2, 0, 0));
   ExpectCopied(0, 0, 0, 0, 0, 0);
 }
@@ -306,36 +301,32 @@ TEST(Dib, PaintDrawsThePixelsInTheirColours) {
   EXPECT_EQ(CDIB().Paint(&dc), 0);
   EXPECT_EQ(GetPixel(mem, 0, 0), white);
 
+  // Each block of scale × scale device pixels at (x0, y0) shows one image
+  // pixel, starting from picture column px and row py.
+  auto expectDrawn = [&](LONG x0, LONG y0, LONG w, LONG h, LONG scale, LONG px, LONG py) {
+    for (LONG y = 0; y < h * scale; ++y) {
+      for (LONG x = 0; x < w * scale; ++x) {
+        EXPECT_EQ(GetPixel(mem, x0 + x, y0 + y), colourAt(px + x / scale, py + y / scale))
+            << x0 + x << "," << y0 + y;
+      }
+    }
+    EXPECT_EQ(GetPixel(mem, x0 + w * scale, y0), white);
+    EXPECT_EQ(GetPixel(mem, x0, y0 + h * scale), white);
+  };
+
   EXPECT_EQ(dib.Paint(&dc), 3);
   EXPECT_EQ(GetStretchBltMode(mem), COLORONCOLOR);
-  for (LONG y = 0; y < 3; ++y) {
-    for (LONG x = 0; x < 4; ++x) {
-      EXPECT_EQ(GetPixel(mem, x, y), colourAt(x, y)) << x << "," << y;
-    }
-  }
-  EXPECT_EQ(GetPixel(mem, 4, 0), white);
-  EXPECT_EQ(GetPixel(mem, 0, 3), white);
+  expectDrawn(0, 0, 4, 3, 1, 0, 0);
 
   // A part of the image at its own size.
   const RECT part = {1, 1, 3, 3}, partAt = {10, 0, 12, 2};
   EXPECT_GT(dib.Paint(&dc, &partAt, &part), 0);
-  for (LONG y = 0; y < 2; ++y) {
-    for (LONG x = 0; x < 2; ++x) {
-      EXPECT_EQ(GetPixel(mem, 10 + x, y), colourAt(1 + x, 1 + y)) << x << "," << y;
-    }
-  }
-  EXPECT_EQ(GetPixel(mem, 12, 0), white);
+  expectDrawn(10, 0, 2, 2, 1, 1, 1);
 
   // The whole image stretched to twice its size.
   const RECT twice = {10, 4, 18, 10};
   EXPECT_GT(dib.Paint(&dc, &twice), 0);
-  for (LONG y = 0; y < 6; ++y) {
-    for (LONG x = 0; x < 8; ++x) {
-      EXPECT_EQ(GetPixel(mem, 10 + x, 4 + y), colourAt(x / 2, y / 2)) << x << "," << y;
-    }
-  }
-  EXPECT_EQ(GetPixel(mem, 18, 4), white);
-  EXPECT_EQ(GetPixel(mem, 10, 10), white);
+  expectDrawn(10, 4, 4, 3, 2, 0, 0);
 
   dc.Detach();
   SelectObject(mem, oldBitmap);
