@@ -3,10 +3,11 @@
 #include "platform/windows.h"
 #include "res/resources.h"
 
+// The one application object. It lives here, beside main, so that the
+// program always links it while tests can make their own.
+CZorvApp theApp;
+
 int main(int argc, char** argv) {
-  // theApp lives in the core library; naming it here links it in.
-  CWinApp* app = &theApp;
-  (void)app;
   SetModuleResources(&g_zorvResources);
   return PlatformMain(argc, argv, AfxWinMain);
 }

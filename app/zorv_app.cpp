@@ -3,8 +3,6 @@
 
 #include "table/zorv_dlg.h"
 
-CZorvApp theApp;
-
 BEGIN_MESSAGE_MAP(CZorvApp, CWinApp)
 ON_COMMAND(ID_HELP, CWinApp::OnHelp)
 END_MESSAGE_MAP()
