@@ -196,6 +196,7 @@ TEST_F(LinkWindow, HoverRedrawsOnEnteringAndLeavingAndReleasesTheCapture) {
   EXPECT_TRUE(link.m_bHover);
   EXPECT_EQ(GetCapture(), link.m_hWnd);
   EXPECT_EQ(TextColour(), kHover);
+  EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
   EXPECT_GT(link.paints, 0);
   EXPECT_TRUE(link.paintedHover);
 
