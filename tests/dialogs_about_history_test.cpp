@@ -5,8 +5,6 @@
 
 #include <cstdlib>
 #include <functional>
-#include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -70,26 +68,14 @@ TEST(AboutDlg, MailLinkShowsABlankAndOpensWithout) {
   testing_seams::RestoreShell();
 }
 
-std::vector<std::string> Lines(const std::string& text, bool* crlfOnly) {
+std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
-  *crlfOnly = true;
   size_t start = 0;
-  for (;;) {
-    size_t end = text.find('\n', start);
-    std::string line = text.substr(start, end == std::string::npos ? end : end - start);
-    if (end != std::string::npos) {
-      if (line.empty() || line.back() != '\r') {
-        *crlfOnly = false;
-      } else {
-        line.pop_back();
-      }
-    }
-    lines.push_back(line);
-    if (end == std::string::npos) {
-      return lines;
-    }
-    start = end + 1;
+  for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(text.substr(start, end - start));
   }
+  lines.push_back(text.substr(start));
+  return lines;
 }
 
 TEST(HistoryDlg, ShowsEveryVersionNewestFirstReadOnly) {
@@ -99,9 +85,7 @@ TEST(HistoryDlg, ShowsEveryVersionNewestFirstReadOnly) {
   ASSERT_NE(box, nullptr);
   EXPECT_TRUE(GetWindowLong(box, GWL_STYLE) & ES_READONLY);
 
-  bool crlfOnly = false;
-  std::vector<std::string> lines = Lines(WindowText(box), &crlfOnly);
-  EXPECT_TRUE(crlfOnly);
+  std::vector<std::string> lines = Lines(WindowText(box));
   // Blocks: a header, "Изменения:" and the changes; an empty line between.
   std::vector<std::vector<std::string>> blocks(1);
   for (const std::string& line : lines) {
@@ -128,6 +112,7 @@ TEST(HistoryDlg, ShowsEveryVersionNewestFirstReadOnly) {
     EXPECT_EQ(blocks[b][1], "Изменения:");
     for (size_t i = 2; i < blocks[b].size(); ++i) {
       EXPECT_EQ(blocks[b][i].rfind("* ", 0), 0u) << blocks[b][i];
+      EXPECT_EQ(blocks[b][i].find('\n'), std::string::npos) << "a line break without CR";
     }
   }
   dlg.DestroyWindow();

@@ -129,10 +129,6 @@ TEST_F(OpenTarget, SuccessOfTheShellStopsThereAndTargetsStayOneArgument) {
 TEST(OpenErrorText, NamesTheShellsCodes) {
   EXPECT_EQ(CHyperLink::OpenErrorText(SE_ERR_SHARE), "A sharing violation occurred. ");
   EXPECT_EQ(CHyperLink::OpenErrorText(4), "Unknown Error (4) occurred.");
-  EXPECT_EQ(CHyperLink::OpenErrorText(0), "The operating system is out\nof memory or resources.");
-  EXPECT_EQ(CHyperLink::OpenErrorText(SE_ERR_DDEBUSY),
-            "The DDE transaction could not\nbe completed because other DDE transactions\nwere "
-            "being processed.");
 }
 
 // A link that remembers the hover state its last paint showed.

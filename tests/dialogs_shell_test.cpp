@@ -136,19 +136,4 @@ TEST(DialogsShell, RegistryReadsTheDesktopsWebPageHandler) {
   }
 }
 
-TEST(DialogsShell, ShellExecuteCanBeReplacedAndRefusesOtherVerbs) {
-  std::string opened;
-  testing_seams::ReplaceShellExecute([&](const std::string& verb, const std::string& file) {
-    opened = verb + " " + file;
-    return (INT_PTR)42;
-  });
-  EXPECT_EQ((INT_PTR)ShellExecute(nullptr, "open", "mailto:a@example.org", nullptr, nullptr, 5),
-            42);
-  EXPECT_EQ(opened, "open mailto:a@example.org");
-  testing_seams::RestoreShell();
-  EXPECT_EQ((INT_PTR)ShellExecute(nullptr, "print", "x", nullptr, nullptr, 5), SE_ERR_NOASSOC);
-  EXPECT_EQ((INT_PTR)ShellExecute(nullptr, "open", "/nonexistent/zorv/x.htm", nullptr, nullptr, 5),
-            SE_ERR_PNF);
-}
-
 }  // namespace
