@@ -55,7 +55,15 @@ class Checker {
       ASSERT_EQ(d.m_computerHand[i].hBitmap, d.m_hbmEmpty) << "computer entry " << i;
     }
 
-    // The views show exactly the hands and the table.
+    // The views show exactly the hands and the table. A handler that moved
+    // nothing (an ignored card) is taken to have left the window as it was.
+    std::vector<int> key = {d.m_nDeckCards,       d.m_nComputerCards, d.m_nPlayerCards,
+                            d.m_nAttack,          d.m_nDefence,       d.m_nBeaten,
+                            d.m_bComputerAttacks, d.m_nPlayerPage,    d.m_nGameResult};
+    if (key == m_lastKey) {
+      return;
+    }
+    m_lastKey = key;
     ASSERT_EQ(m_dlg.m_listPlayer.GetItemCount(), d.m_nPlayerCards);
     ASSERT_EQ(m_dlg.m_listComputer.GetItemCount(), d.m_nComputerCards);
     for (int k = 0; k < 6; ++k) {
@@ -143,6 +151,7 @@ class Checker {
   HWND m_attackPlaces[6];
   HWND m_coverPlaces[6];
   HWND m_computerPlaces[6];
+  std::vector<int> m_lastKey;
 };
 
 // A small generator of our own, so a failing game can be replayed by seed.
@@ -154,21 +163,50 @@ struct Dice {
   }
 };
 
+std::vector<int> LegalCards(CZorvDlg& d) {
+  std::vector<int> legal;
+  for (int i = 0; i < d.m_nPlayerCards; ++i) {
+    BYTE card = (BYTE)i;
+    bool ok = false;
+    if (d.m_bComputerAttacks) {
+      ok = d.CanBeat(d.m_playerHand, card, d.m_attack, (BYTE)(d.m_nAttack - 1));
+    } else if (d.m_nAttack == 0) {
+      ok = true;
+    } else {
+      for (BYTE k = 0; k < d.m_nAttack && !ok; ++k) {
+        ok = d.SameRank(d.m_playerHand, card, d.m_attack, k) ||
+             d.SameRank(d.m_playerHand, card, d.m_defence, k);
+      }
+    }
+    if (ok) {
+      legal.push_back(i);
+    }
+  }
+  return legal;
+}
+
 int GamesToPlay() {
   const char* text = std::getenv("ZORV_SOAK_GAMES");
   int n = text ? std::atoi(text) : 0;
   return n > 0 ? n : 10000;
 }
 
-TEST(Soak, WholeGamesKeepEveryInvariant) {
+// The games are shared out over shards of their own, which the test
+// command runs side by side.
+const int kShards = 4;
+
+class Soak : public testing::TestWithParam<int> {};
+
+TEST_P(Soak, WholeGamesKeepEveryInvariant) {
+  const unsigned shard = (unsigned)GetParam();
   PlayWindow w;
   Checker check(w);
-  Dice dice{12345u};
-  const int games = GamesToPlay();
+  Dice dice{12345u + shard};
+  const int games = (GamesToPlay() + kShards - 1) / kShards;
   int finished = 0;
   int newGames = 0;
   long actions = 0;
-  play::DealSeed() = 1;
+  play::DealSeed() = 1 + shard;
   w.dlg.NewGame();
   int actionsThisGame = 0;
   while (finished < games) {
@@ -180,23 +218,34 @@ TEST(Soak, WholeGamesKeepEveryInvariant) {
       w.Command(ID_GAME_NEW, 0);
       ++newGames;
       actionsThisGame = 0;
-    } else if (roll < 60) {
+    } else if (roll < 40) {
       action = "Бито";
       w.Press(IDC_BEATEN);
-    } else if (roll < 110) {
+    } else if (roll < 70) {
       action = "Взять";
       w.Press(IDC_TAKE);
-    } else if (roll < 130) {
+    } else if (roll < 85) {
       action = "Ещё";
       w.Command(IDC_MORE);
-    } else if (roll < 150) {
+    } else if (roll < 100) {
       action = "card place";
       int k = dice.Roll(6);
       emptyPlace = w.dlg.m_nPlayerPage * 6 + k >= w.dlg.m_nPlayerCards;
       w.Command(IDC_PLAYER_CARD0 + k, STN_CLICKED);
-    } else {
-      action = "card";
+    } else if (roll < 350) {
+      action = "any card";
       w.ClickItem(dice.Roll(w.dlg.m_nPlayerCards ? w.dlg.m_nPlayerCards : 1));
+    } else {
+      // Mostly the player knows the rules: a card that may be played, or
+      // the button that ends the bout when there is none.
+      std::vector<int> legal = LegalCards(w.dlg);
+      if (!legal.empty()) {
+        action = "legal card";
+        w.ClickItem(legal[(size_t)dice.Roll((int)legal.size())]);
+      } else {
+        action = "no card: button";
+        w.Press(w.dlg.m_bComputerAttacks ? IDC_TAKE : IDC_BEATEN);
+      }
     }
     ++actions;
     ++actionsThisGame;
@@ -211,7 +260,7 @@ TEST(Soak, WholeGamesKeepEveryInvariant) {
     if (gameOver) {
       ++finished;
       actionsThisGame = 0;
-      play::DealSeed() = (unsigned)finished * 2654435761u + 1;
+      play::DealSeed() = ((unsigned)finished * kShards + shard) * 2654435761u + 1;
       w.dlg.NewGame();
       check.Position("deal");
     }
@@ -220,5 +269,7 @@ TEST(Soak, WholeGamesKeepEveryInvariant) {
   RecordProperty("actions", (int)actions);
   RecordProperty("newGames", newGames);
 }
+
+INSTANTIATE_TEST_SUITE_P(Games, Soak, testing::Range(0, kShards));
 
 }  // namespace
