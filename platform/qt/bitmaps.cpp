@@ -165,16 +165,17 @@ void setCursorTarget(HWND h) {
 }  // namespace qtb
 
 HBITMAP LoadBitmap(HINSTANCE instance, LPCSTR name) {
-  static std::map<const BYTE*, Decoded> cache;
+  static std::map<std::pair<const BYTE*, DWORD>, Decoded> cache;
   const BINRESDATA* res = qtb::findBinary(instance, name, RT_BITMAP);
   if (!res)
     return nullptr;
-  auto it = cache.find(res->data);
+  auto key = std::make_pair(res->data, res->size);
+  auto it = cache.find(key);
   if (it == cache.end()) {
     Decoded d;
     if (!qtb::decodeBmp(res->data, res->size, &d.draw, &d.indexed, &d.bpp))
       return nullptr;
-    it = cache.emplace(res->data, d).first;
+    it = cache.emplace(key, d).first;
   }
   return qtb::newBitmap(it->second.draw, it->second.indexed, it->second.bpp);
 }

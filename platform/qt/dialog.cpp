@@ -380,6 +380,7 @@ BOOL IsDialogMessage(HWND hDlg, LPMSG msg) {
 namespace qtb {
 void forgetWindow(HWND h) {
   g_modelessEnds.erase(h);
+  unmarkDirty(h);
   auto& stack = modalStack();
   stack.erase(std::remove(stack.begin(), stack.end(), h), stack.end());
   if (h->templateImage) {

@@ -196,6 +196,8 @@ bool isWindow(HWND h);
 HWND fromWidget(const QWidget* w);                         // the window a widget stands for
 LRESULT dispatch(HWND h, UINT msg, WPARAM wp, LPARAM lp);  // call the proc, no spy
 void markDirty(HWND h);
+std::vector<HWND> takeDirty();  // and forget them
+void unmarkDirty(HWND h);
 int frameWidth(HWND h);      // non-client edge on each side
 QRect clientRectPx(HWND h);  // client rect in widget coordinates
 void syncGeometry(HWND h);

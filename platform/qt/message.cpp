@@ -29,6 +29,9 @@ int copyText(const std::string& text, LPSTR buffer, size_t max) {
   // Never cut a UTF-8 character in half.
   while (n > 0 && n < text.size() && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
     --n;
+  // Never cut a UTF-8 character in half.
+  while (n > 0 && n < text.size() && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
+    --n;
   std::memcpy(buffer, text.data(), n);
   buffer[n] = 0;
   return (int)n;

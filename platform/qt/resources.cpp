@@ -130,7 +130,11 @@ int LoadString(HINSTANCE instance, UINT id, LPSTR buffer, int max) {
     const STRINGDATA& s = g_module->strings[i];
     if (s.id != id || !s.text)
       continue;
-    size_t n = std::min(std::strlen(s.text), (size_t)max - 1);
+    size_t len = std::strlen(s.text);
+    size_t n = std::min(len, (size_t)max - 1);
+    // A cut text never ends inside a UTF-8 character.
+    while (n > 0 && n < len && ((unsigned char)s.text[n] & 0xC0) == 0x80)
+      --n;
     while (n > 0 && n < std::strlen(s.text) && ((unsigned char)s.text[n] & 0xC0) == 0x80)
       --n;
     std::memcpy(buffer, s.text, n);

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <unordered_set>
 
 #include "platform/qt/widgets.h"
 
@@ -20,6 +21,7 @@ struct PaintEntry {
   QPainter* painter;
 };
 std::vector<PaintEntry> g_paintStack;
+std::unordered_set<HWND> g_dirty;  // windows waiting for their next paint
 
 void line(QPainter& p, int x1, int y1, int x2, int y2, int grey) {
   p.setPen(QColor(grey, grey, grey));
@@ -93,6 +95,10 @@ void drawFrame(QPainter& p, HWND h, const QRect& outer) {
   if (h->style & WS_BORDER)
     ring(p, r, 128, 128);
   p.restore();
+}
+
+void unmarkDirty(HWND h) {
+  g_dirty.erase(h);
 }
 
 void markDirty(HWND h) {

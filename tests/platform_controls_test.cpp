@@ -1,0 +1,203 @@
+// SPDX-License-Identifier: MIT
+// Controls of the layer driven as the program and the user drive them:
+// list-view items and real clicks, picture statics and the spy, owner-draw
+// painting, notifications, scripted message boxes and stale handles.
+#include <QImage>
+
+#include "tests/platform_fixture.h"
+
+namespace platform_test {
+namespace {
+
+using namespace testing_seams;
+
+void FillView(HWND list, int count, HIMAGELIST images) {
+  SendMessage(list, LVM_DELETEALLITEMS, 0, 0);
+  for (int i = 0; i < count; ++i) {
+    HBITMAP b = LoadBitmap(GetModuleHandle(nullptr), MAKEINTRESOURCE(kCard));
+    ImageList_AddMasked(images, b, RGB(0, 0, 0));
+    DeleteObject(b);
+  }
+  SendMessage(list, LVM_SETIMAGELIST, LVSIL_NORMAL, (LPARAM)images);
+  for (int i = 0; i < count; ++i) {
+    LVITEM item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = i;
+    item.pszText = const_cast<char*>("");
+    item.iImage = i;
+    SendMessage(list, LVM_INSERTITEM, 0, (LPARAM)&item);
+  }
+}
+
+TEST_F(PlatformTest, ListViewClickSelectsOneItemAndNotifiesTheParent) {
+  HWND dlg = Open();
+  HWND list = GetDlgItem(dlg, kList);
+  SendMessage(list, LVM_SETICONSPACING, 0, MAKELONG(70, 100));
+  EXPECT_EQ(SendMessage(list, LVM_SETICONSPACING, 0, MAKELONG(70, 100)), MAKELONG(70, 100));
+  HIMAGELIST images = ImageList_Create(69, 94, ILC_COLOR, 4, 1);
+  FillView(list, 4, images);
+  EXPECT_EQ(ImageList_GetImageCount(images), 4);
+  EXPECT_EQ(SendMessage(list, LVM_GETITEMCOUNT, 0, 0), 4);
+
+  // Items run left to right in cells of the spacing.
+  POINT p0{}, p2{};
+  SendMessage(list, LVM_GETITEMPOSITION, 0, (LPARAM)&p0);
+  SendMessage(list, LVM_GETITEMPOSITION, 2, (LPARAM)&p2);
+  EXPECT_EQ(p2.x - p0.x, 140);
+  EXPECT_EQ(p2.y, p0.y);
+
+  for (int target : {2, 0}) {
+    SCOPED_TRACE(target);
+    g_seen.clicks.clear();
+    RECT r{LVIR_BOUNDS, 0, 0, 0};
+    ASSERT_TRUE(SendMessage(list, LVM_GETITEMRECT, target, (LPARAM)&r));
+    MouseClick(list, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    ASSERT_EQ(g_seen.clicks.size(), 1u);
+    EXPECT_EQ(g_seen.clicks[0].hdr.code, (UINT)NM_CLICK);
+    EXPECT_EQ(g_seen.clicks[0].hdr.idFrom, (UINT_PTR)kList);
+    EXPECT_EQ(g_seen.clicks[0].hdr.hwndFrom, list);
+    EXPECT_EQ(g_seen.clicks[0].iItem, target);
+    EXPECT_EQ(SendMessage(list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED), target);
+    EXPECT_EQ(SendMessage(list, LVM_GETNEXTITEM, target, LVNI_SELECTED), -1);
+  }
+
+  // Empty space: the selection goes first, then the parent hears of it.
+  g_seen.clicks.clear();
+  MouseClick(list, 5 * 70 + 10, 10);
+  ASSERT_EQ(g_seen.clicks.size(), 1u);
+  EXPECT_EQ(g_seen.clicks[0].iItem, -1);
+  EXPECT_EQ(SendMessage(list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED), -1);
+
+  // The caller owns the lists: a destroyed list still set only draws nothing.
+  HIMAGELIST old = (HIMAGELIST)SendMessage(list, LVM_SETIMAGELIST, LVSIL_NORMAL, 0);
+  EXPECT_EQ(old, images);
+  SendMessage(list, LVM_SETIMAGELIST, LVSIL_NORMAL, (LPARAM)images);
+  ImageList_Destroy(images);
+  ProcessEvents();
+  EXPECT_EQ(SendMessage(list, LVM_GETITEMCOUNT, 0, 0), 4);
+}
+
+TEST_F(PlatformTest, PictureImagesRoundTripAndTheSpyKeepsTheirOrder) {
+  HWND dlg = Open();
+  HWND pic = GetDlgItem(dlg, kPicture), centred = GetDlgItem(dlg, kCentred);
+  HBITMAP templ = (HBITMAP)SendMessage(pic, STM_GETIMAGE, IMAGE_BITMAP, 0);
+  ASSERT_NE(templ, nullptr);
+  HBITMAP a = LoadBitmap(GetModuleHandle(nullptr), MAKEINTRESOURCE(kSmall));
+  HBITMAP b = LoadBitmap(GetModuleHandle(nullptr), MAKEINTRESOURCE(kCard));
+  StartMessageSpy();
+  EXPECT_EQ((HBITMAP)SendMessage(pic, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)a), templ);
+  SendMessage(centred, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)b);
+  SetDlgItemText(dlg, kText, "Ваш ход");
+  EXPECT_EQ((HBITMAP)SendMessage(pic, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)b), a);
+  std::vector<SpiedMessage> spied = StopMessageSpy();
+  ASSERT_EQ(spied.size(), 4u);
+  const int ids[] = {kPicture, kCentred, kText, kPicture};
+  const UINT msgs[] = {STM_SETIMAGE, STM_SETIMAGE, WM_SETTEXT, STM_SETIMAGE};
+  for (size_t i = 0; i < spied.size(); ++i) {
+    EXPECT_EQ(spied[i].controlId, ids[i]);
+    EXPECT_EQ(spied[i].message, msgs[i]);
+  }
+  EXPECT_EQ((HBITMAP)SendMessage(pic, STM_GETIMAGE, IMAGE_BITMAP, 0), b);
+  char text[32];
+  EXPECT_EQ(GetDlgItemText(dlg, kText, text, sizeof text), strlen("Ваш ход"));
+  EXPECT_STREQ(text, "Ваш ход");
+  ProcessEvents();
+  DeleteObject(a);
+  DeleteObject(b);
+}
+
+TEST_F(PlatformTest, OwnerDrawnButtonIsPaintedByItsParent) {
+  HWND dlg = Open();
+  HWND button = GetDlgItem(dlg, kOwnerDraw);
+  MoveWindow(button, 320, 200, 37, 20, TRUE);  // clear of the list view
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  g_seen.onDraw = [red](const DRAWITEMSTRUCT& d) { FillRect(d.hDC, &d.rcItem, red); };
+  ProcessEvents();
+  ASSERT_FALSE(g_seen.draws.empty());
+  const DRAWITEMSTRUCT& d = g_seen.draws.back();
+  EXPECT_EQ(d.CtlType, (UINT)ODT_BUTTON);
+  EXPECT_EQ(d.CtlID, (UINT)kOwnerDraw);
+  EXPECT_EQ(d.hwndItem, button);
+  EXPECT_EQ(d.itemAction, (UINT)ODA_DRAWENTIRE);
+  EXPECT_EQ(d.rcItem.right, 37);
+  EXPECT_EQ(d.rcItem.bottom, 20);
+
+  // What the handler drew is what the window shows.
+  std::string path = ::testing::TempDir() + "owner_draw.png";
+  ASSERT_TRUE(SaveWindowImage(dlg, path.c_str()));
+  QImage shot(QString::fromStdString(path));
+  POINT at{320 + 18, 200 + 10};
+  ClientToScreen(dlg, &at);
+  RECT frame{};
+  GetWindowRect(dlg, &frame);
+  ASSERT_FALSE(shot.isNull());
+  QColor c = shot.pixelColor(at.x - frame.left, at.y - frame.top);
+  EXPECT_EQ(c, QColor(255, 0, 0));
+  g_seen.onDraw = nullptr;
+  DeleteObject(red);
+}
+
+TEST_F(PlatformTest, ClicksNotifyOnlyWhileEnabled) {
+  HWND dlg = Open();
+  g_seen.endOnCommand = false;
+  MouseClick(GetDlgItem(dlg, kNotify), 2, 2);
+  MouseClick(GetDlgItem(dlg, kPlain), 5, 5);
+  EnableWindow(GetDlgItem(dlg, kPlain), FALSE);
+  MouseClick(GetDlgItem(dlg, kPlain), 5, 5);
+  EXPECT_EQ(g_seen.commands, (std::vector<WPARAM>{MAKEWPARAM(kNotify, STN_CLICKED),
+                                                  MAKEWPARAM(kPlain, BN_CLICKED)}));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, kPlain)));
+}
+
+TEST_F(PlatformTest, ScriptedMessageBoxesAnswerAndRecord) {
+  ScriptMessageBoxes(true);
+  ClearMessageBoxCalls();
+  QueueMessageBoxAnswer(IDNO);
+  EXPECT_EQ(MessageBox(nullptr, "Начать новую игру?", "Конец игры", MB_YESNO), IDNO);
+  EXPECT_EQ(MessageBox(nullptr, "Вы выиграли", nullptr, MB_OK), IDOK);
+  EXPECT_EQ(MessageBox(nullptr, "Ещё?", "Конец игры", MB_YESNO | MB_ICONQUESTION), IDYES);
+  ScriptMessageBoxes(false);
+  const auto& calls = MessageBoxCalls();
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_EQ(calls[0].caption, "Конец игры");
+  EXPECT_EQ(calls[0].answer, IDNO);
+  EXPECT_EQ(calls[1].caption, "Ошибка");
+  EXPECT_EQ(calls[1].text, "Вы выиграли");
+  EXPECT_EQ(calls[2].type, (UINT)(MB_YESNO | MB_ICONQUESTION));
+  ClearMessageBoxCalls();
+}
+
+TEST_F(PlatformTest, DestroyedAndForeignHandlesAreHarmless) {
+  HWND dlg = Open();
+  HWND pic = GetDlgItem(dlg, kPicture);
+  std::vector<UINT> order;
+  static std::vector<UINT>* s_order;
+  s_order = &order;
+  static WNDPROC s_old;
+  s_old = (WNDPROC)SetWindowLongPtr(
+      pic, GWLP_WNDPROC, (LONG_PTR) + [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+        if (m == WM_DESTROY || m == WM_NCDESTROY)
+          s_order->push_back(m);
+        return CallWindowProc(s_old, h, m, w, l);
+      });
+  DestroyWindow(dlg);
+  windows.clear();
+  EXPECT_EQ(order, (std::vector<UINT>{WM_DESTROY, WM_NCDESTROY}));
+  HWND foreign = reinterpret_cast<HWND>(&order);
+  for (HWND h : {dlg, pic, foreign}) {
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(SendMessage(h, STM_SETIMAGE, IMAGE_BITMAP, 0), 0);
+    EXPECT_FALSE(EnableWindow(h, TRUE));
+    EXPECT_EQ(GetDlgItem(h, kPicture), nullptr);
+    EXPECT_EQ(GetWindowTextLength(h), 0);
+    EXPECT_FALSE(SetWindowText(h, "x"));
+    EXPECT_FALSE(MoveWindow(h, 0, 0, 1, 1, TRUE));
+    MouseClick(h, 1, 1);
+  }
+  EXPECT_FALSE(DeleteObject(foreign));
+  EXPECT_EQ(ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(foreign)), 0);
+  ProcessEvents();
+}
+
+}  // namespace
+}  // namespace platform_test
