@@ -225,17 +225,6 @@ TEST_F(DealTest, AfterTheResultTheSecondRefillIsSilent) {
   EXPECT_EQ(dlg->m_nGameResult, 4);
 }
 
-TEST_F(DealTest, RefillOfAHandWithCardsFromAnEmptyStockEndsNothing) {
-  SetStock({});
-  SetComputerHand({});
-  SetPlayerHand({"6h"});
-  testing_seams::ClearMessageBoxCalls();
-  dlg->DrawPlayerCards(5);
-  EXPECT_TRUE(BoxTexts().empty());
-  EXPECT_EQ(dlg->m_nGameResult, 0);
-  EXPECT_FALSE(Ended());
-}
-
 TEST_F(DealTest, NoAtThePromptEndsTheWindowWithCancel) {
   SetStock({});
   SetComputerHand({"Ks"});

@@ -40,16 +40,6 @@ TEST_F(RulesTest, CanBeatWithHeartsAsTrumps) {
   }
 }
 
-TEST_F(RulesTest, CanBeatLooksAtTheGivenEntries) {
-  SetTrump("7s");
-  Card hand[3] = {C("6d"), C("Ac"), C("6s")};
-  Card table[2] = {C("Kc"), C("Ah")};
-  EXPECT_EQ(dlg->CanBeat(hand, 1, table, 0), 1);
-  EXPECT_EQ(dlg->CanBeat(hand, 0, table, 0), 0);
-  EXPECT_EQ(dlg->CanBeat(hand, 2, table, 1), 1);
-  EXPECT_EQ(dlg->CanBeat(hand, 1, table, 1), 0);
-}
-
 TEST_F(RulesTest, SameRankIgnoresSuits) {
   Card hand[2] = {C("10h"), C("Jh")};
   Card table[2] = {C("10s"), C("Jc")};

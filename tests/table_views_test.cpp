@@ -41,14 +41,6 @@ INSTANTIATE_TEST_SUITE_P(
               "6c 8c 9c 10c Jc Kc Ac 6d 7d Qd"},
         Order{"7h", {}, ""}));
 
-TEST_F(HandViewTest, RebuildLeavesEntriesAboveTheCountAlone) {
-  SetTrump("7h");
-  SetPlayerHand({"Ac", "6c"});
-  dlg->m_playerHand[2] = C("Kd");
-  dlg->ShowPlayerHand();
-  EXPECT_EQ(Codes(dlg->m_playerHand, 3), "6c Ac Kd");
-}
-
 TEST_F(HandViewTest, ComputerHandShowsBacksOnly) {
   struct {
     int cards;

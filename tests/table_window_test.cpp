@@ -116,8 +116,3 @@ TEST_F(TableWindowTest, ExitEndsTheWindowWithCancelMidGame) {
   EXPECT_EQ(result, IDCANCEL);
   EXPECT_TRUE(BoxTexts().empty());
 }
-
-TEST_F(TableWindowTest, MinimisedWindowDragsItsIcon) {
-  EXPECT_NE(dlg->m_hIcon, nullptr);
-  EXPECT_EQ((HICON)::SendMessage(hwnd, WM_QUERYDRAGICON, 0, 0), dlg->m_hIcon);
-}
