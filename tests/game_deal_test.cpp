@@ -111,6 +111,7 @@ TEST_P(RefillTest, TakesTheTopCardsAndShowsWhatIsLeft) {
   }
   dlg->m_stTrump.SetBitmap(dlg->m_deck[0].hBitmap);
   dlg->m_stDeck.SetBitmap(dlg->m_hbmDeck);
+  ::EnableWindow(Item(IDC_MORE), TRUE);
 
   dlg->DrawPlayerCards(r.wanted);
 
@@ -137,6 +138,8 @@ TEST_P(RefillTest, TakesTheTopCardsAndShowsWhatIsLeft) {
       EXPECT_EQ(Image(IDC_DECK), dlg->CachedBitmap(IDB_SUIT_DIAMONDS));
       break;
   }
+  // Six cards or fewer fit the six card places: no next group to show.
+  EXPECT_FALSE(Enabled(IDC_MORE));
   EXPECT_TRUE(BoxTexts().empty());
   EXPECT_FALSE(Ended());
 }
