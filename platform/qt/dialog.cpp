@@ -253,6 +253,8 @@ INT_PTR DialogBoxParam(HINSTANCE, LPCSTR templateName, HWND parent, DLGPROC proc
   }
   INT_PTR result = 0;
   if (!h->ended) {
+    if (GetCapture())
+      ReleaseCapture();
     ShowWindow(h, SW_SHOW);
     qtb::modalStack().push_back(h);
     QEventLoop loop;

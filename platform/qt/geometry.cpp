@@ -194,15 +194,23 @@ HWND GetFocus() {
   return qtb::isWindow(g_focus) ? g_focus : nullptr;
 }
 
+// Besides routing our own mouse messages, capture grabs the Qt mouse, so
+// moves that leave the window still reach the capturing control.
 HWND SetCapture(HWND h) {
   HWND old = GetCapture();
   if (!qtb::isWindow(h))
     return old;
+  if (old != h)
+    ReleaseCapture();
   g_capture = h;
+  if (h->widget && h->widget->isVisible() && h->cls != WndClass::Dialog)
+    h->widget->grabMouse();
   return old;
 }
 
 BOOL ReleaseCapture() {
+  if (QWidget* grabber = QWidget::mouseGrabber())
+    grabber->releaseMouse();
   g_capture = nullptr;
   return TRUE;
 }

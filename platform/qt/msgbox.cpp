@@ -68,6 +68,9 @@ int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     return qtb::scriptedAnswer(owner, text, caption, type);
   if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
     return 0;
+  // A box that takes the user's attention ends any mouse capture, as the
+  // platform cancels capture when another window becomes active.
+  ReleaseCapture();
   HWND top = qtb::topLevelOf(owner);
   QMessageBox box(top && top->widget ? top->widget.data() : nullptr);
   box.setWindowTitle(QString::fromUtf8(caption));
