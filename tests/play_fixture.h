@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -18,17 +19,9 @@
 
 namespace play {
 
+// Suit letters in the order of the suit texts: hearts, diamonds, clubs, spades.
 inline int SuitOf(char letter) {
-  switch (letter) {
-    case 'h':
-      return 0;
-    case 'd':
-      return 1;
-    case 'c':
-      return 2;
-    default:
-      return 3;
-  }
+  return (int)std::string("hdcs").find(letter) & 3;
 }
 
 inline std::string Name(const Card& card) {
@@ -39,10 +32,6 @@ inline std::string Name(const Card& card) {
     }
   }
   return "?";
-}
-
-inline bool Same(const Card& a, const Card& b) {
-  return std::strcmp(a.rank, b.rank) == 0 && std::strcmp(a.suit, b.suit) == 0;
 }
 
 inline std::vector<std::string> Names(const Card* cards, int count) {
@@ -144,11 +133,7 @@ class PlayWindow {
     Card trumpCard{};
     bool haveTrumpCard = false;
     for (const Card& card : m_cards) {
-      bool isUsed = false;
-      for (const std::string& n : used) {
-        isUsed = isUsed || Same(card, Make(n));
-      }
-      if (isUsed) {
+      if (std::find(used.begin(), used.end(), Name(card)) != used.end()) {
         continue;
       }
       if (!haveTrumpCard && card.suit == trumpSuit) {
