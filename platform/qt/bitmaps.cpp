@@ -28,7 +28,8 @@ HCURSOR g_cursor = nullptr;
 QPointer<QWidget> g_cursorTarget;
 
 HICON__* systemIcon(int kind, bool cursor, int shape) {
-  static std::map<int, HICON__*> cache;
+  // Shared for the life of the process, like the platform's system icons.
+  static auto& cache = *new std::map<int, HICON__*>;
   auto it = cache.find(kind);
   if (it != cache.end())
     return it->second;
@@ -186,7 +187,7 @@ HICON LoadIcon(HINSTANCE instance, LPCSTR name) {
       return nullptr;
     return systemIcon((int)(ULONG_PTR)name, false, 0);
   }
-  static std::map<const BYTE*, HICON__*> cache;
+  static auto& cache = *new std::map<const BYTE*, HICON__*>;
   const BINRESDATA* res = qtb::findBinary(instance, name, RT_GROUP_ICON);
   if (!res)
     return nullptr;

@@ -37,56 +37,6 @@ const DLGTEMPLATEDATA* findTemplate(LPCSTR name) {
   return nullptr;
 }
 
-int vkFromQt(int key) {
-  if (key >= Qt::Key_A && key <= Qt::Key_Z)
-    return 'A' + (key - Qt::Key_A);
-  if (key >= Qt::Key_0 && key <= Qt::Key_9)
-    return '0' + (key - Qt::Key_0);
-  if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
-    return VK_F1 + (key - Qt::Key_F1);
-  switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return VK_RETURN;
-    case Qt::Key_Escape:
-      return VK_ESCAPE;
-    case Qt::Key_Space:
-      return VK_SPACE;
-    case Qt::Key_Tab:
-      return VK_TAB;
-    case Qt::Key_Backspace:
-      return VK_BACK;
-  }
-  return 0;
-}
-
-// Every key pressed in one of our dialogs passes the dialog manager first.
-class KeyFilter : public QObject {
- public:
-  using QObject::QObject;
-  bool eventFilter(QObject* obj, QEvent* e) override {
-    if (e->type() != QEvent::KeyPress || !obj->isWidgetType())
-      return false;
-    auto* w = static_cast<QWidget*>(obj);
-    HWND top = qtb::fromWidget(w->window());
-    if (!top || top->cls != WndClass::Dialog)
-      return false;
-    int vk = vkFromQt(static_cast<QKeyEvent*>(e)->key());
-    if (!vk)
-      return false;
-    HWND focus = qtb::fromWidget(w);
-    return qtb::keyInput(focus ? focus : top, vk);
-  }
-};
-
-void installKeyFilter() {
-  static KeyFilter* filter = nullptr;
-  if (!filter && qApp) {
-    filter = new KeyFilter(qApp);
-    qApp->installEventFilter(filter);
-  }
-}
-
 HWND createChild(HWND dlg, const DLGITEMDATA& item) {
   WndClass cls = WndClass::Generic;
   WNDPROC proc = nullptr;
@@ -140,7 +90,7 @@ HWND createDialog(LPCSTR templateName, HWND owner, DLGPROC proc, LPARAM param, b
   if (owner && !qtb::isWindow(owner))
     owner = nullptr;
   owner = qtb::topLevelOf(owner);
-  installKeyFilter();
+  qtb::installKeyFilter();
   HWND h = qtb::newWindowRecord("#32770", WndClass::Dialog, DefDlgProc, tpl->style & ~WS_VISIBLE,
                                 tpl->exStyle, owner);
   h->dlgProc = proc;
@@ -218,20 +168,6 @@ std::vector<HWND>& modalStack() {
 
 void recordModelessEnd(HWND h, INT_PTR result) {
   g_modelessEnds[h] = result;
-}
-
-bool keyInput(HWND target, int vk) {
-  HWND top = topLevelOf(target);
-  if (!top || top->cls != WndClass::Dialog || !top->enabled)
-    return false;
-  MSG m{};
-  m.hwnd = target;
-  m.message = WM_KEYDOWN;
-  m.wParam = (WPARAM)vk;
-  m.lParam = 1;
-  if (offerToHooks(&m) || !isWindow(top))
-    return true;
-  return IsDialogMessage(top, &m) != FALSE;
 }
 
 }  // namespace qtb
@@ -359,30 +295,15 @@ BOOL MapDialogRect(HWND h, LPRECT rect) {
   return TRUE;
 }
 
-BOOL IsDialogMessage(HWND hDlg, LPMSG msg) {
-  if (!qtb::isWindow(hDlg) || !msg || msg->message != WM_KEYDOWN)
-    return FALSE;
-  if (msg->wParam == VK_RETURN) {
-    LRESULT d = SendMessage(hDlg, DM_GETDEFID, 0, 0);
-    int id = HIWORD(d) == DC_HASDEFID ? LOWORD(d) : IDOK;
-    HWND button = GetDlgItem(hDlg, id);
-    if (button && !button->enabled)
-      return TRUE;
-    SendMessage(hDlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)button);
-    return TRUE;
-  }
-  if (msg->wParam == VK_ESCAPE) {
-    SendMessage(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                (LPARAM)GetDlgItem(hDlg, IDCANCEL));
-    return TRUE;
-  }
-  return FALSE;
-}
-
 namespace qtb {
 void forgetWindow(HWND h) {
   g_modelessEnds.erase(h);
   unmarkDirty(h);
+  // As on the platform, a window's menu goes with the window.
+  if (h->menu && !(h->style & WS_CHILD)) {
+    DestroyMenu(h->menu);
+    h->menu = nullptr;
+  }
   auto& stack = modalStack();
   stack.erase(std::remove(stack.begin(), stack.end(), h), stack.end());
   if (h->templateImage) {

@@ -223,7 +223,9 @@ void listViewMouse(HWND h, UINT msg, int x, int y);
 
 // Mouse input, turned into messages (hooks, WM_SETCURSOR, the message).
 void mouseInput(HWND target, UINT msg, WPARAM keys, QPoint clientPos);
-bool keyInput(HWND target, int vk);  // true = the dialog manager used it
+bool keyInput(HWND target, int vk);
+void installKeyFilter();  // once: keys of our dialogs reach the dialog manager  // true = the
+                          // dialog manager used it
 
 // Graphics helpers.
 bool paintOn(HDC hdc, const std::function<void(QPainter&)>& fn);  // paint DC or memory bitmap
@@ -232,6 +234,10 @@ void freeDC(HDC dc);
 QColor toQColor(COLORREF c);
 COLORREF fromQColor(const QColor& c);
 HFONT dialogFont();
+HBRUSH__* stockBrush(int index);
+HFONT__* stockFont();
+HBITMAP__* stockBitmap();  // the 1 x 1 bitmap a new memory DC holds
+HPALETTE__* stockPalette();
 QFont fontOf(HFONT f);
 HBRUSH ctlColor(HWND h, UINT msg, HDC dc);  // asks the parent for the colours
 void fillWithBrush(QPainter& p, const QRect& r, HBRUSH b, const QColor& fallback);

@@ -16,6 +16,30 @@ QString textOf(LPCSTR text, int length) {
 
 }  // namespace
 
+namespace qtb {
+
+QFont fontOf(HFONT f) {
+  auto* font = as<HFONT__>(f, Kind::Font);
+  const LOGFONT& lf = font ? font->lf : stockFont()->lf;
+  QString face = QString::fromUtf8(lf.lfFaceName);
+  // The dialog faces of the platform have no Cyrillic here; a sans face
+  // with Cyrillic glyphs at the same size keeps texts inside their places.
+  if (face.isEmpty() || face == QLatin1String("MS Sans Serif") ||
+      face == QLatin1String("MS Shell Dlg") || face == QLatin1String("System")) {
+    face = QStringLiteral("DejaVu Sans");
+  }
+  QFont q(face);
+  int px = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight > 0 ? lf.lfHeight * 4 / 5 : 11;
+  q.setPixelSize(std::max(px, 1));
+  q.setWeight(lf.lfWeight >= FW_BOLD ? QFont::Bold : QFont::Normal);
+  q.setItalic(lf.lfItalic != 0);
+  q.setUnderline(lf.lfUnderline != 0);
+  q.setStrikeOut(lf.lfStrikeOut != 0);
+  return q;
+}
+
+}  // namespace qtb
+
 HFONT CreateFontIndirect(const LOGFONT* font) {
   if (!font)
     return nullptr;

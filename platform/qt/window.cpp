@@ -13,7 +13,7 @@
 namespace {
 
 std::unordered_set<HWND>& liveWindows() {
-  static std::unordered_set<HWND> set;
+  static auto& set = *new std::unordered_set<HWND>;
   return set;
 }
 
