@@ -1,0 +1,222 @@
+// SPDX-License-Identifier: MIT
+// What a link-like control relies on: subclassing, WM_SETCURSOR before
+// WM_MOUSEMOVE, capture, cursors, tooltips, fonts and the colours a parent
+// gives through WM_CTLCOLOR*; and owners disabled under a modal dialog.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QToolTip>
+
+#include "tests/platform_fixture.h"
+
+namespace platform_test {
+namespace {
+
+using namespace testing_seams;
+
+struct Heard {
+  UINT msg;
+  WPARAM wp;
+  LPARAM lp;
+};
+std::vector<Heard> g_heard;
+WNDPROC g_base = nullptr;
+HCURSOR g_hand = nullptr;
+
+LRESULT CALLBACK Listening(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_SETCURSOR || msg == WM_MOUSEMOVE)
+    g_heard.push_back({msg, wp, lp});
+  if (msg == WM_SETCURSOR && g_hand) {
+    SetCursor(g_hand);
+    return TRUE;
+  }
+  return CallWindowProc(g_base, h, msg, wp, lp);
+}
+
+TEST_F(PlatformTest, MovesAskForTheCursorFirstAndFollowTheCapture) {
+  HWND dlg = Open();
+  HWND link = GetDlgItem(dlg, kNotify);
+  g_heard.clear();
+  g_hand = LoadCursor(nullptr, IDC_HAND);
+  g_base = (WNDPROC)SetWindowLongPtr(link, GWLP_WNDPROC, (LONG_PTR)Listening);
+  ASSERT_NE(g_base, nullptr);
+
+  MouseMove(link, 3, 2);
+  ASSERT_EQ(g_heard.size(), 2u);
+  EXPECT_EQ(g_heard[0].msg, (UINT)WM_SETCURSOR);
+  EXPECT_EQ(g_heard[0].wp, (WPARAM)link);
+  EXPECT_EQ(g_heard[0].lp, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(g_heard[1].msg, (UINT)WM_MOUSEMOVE);
+  EXPECT_EQ(g_heard[1].lp, MAKELPARAM(3, 2));
+  EXPECT_EQ(GetCursor(), g_hand);
+
+  // With the capture, a move over the dialog's background still reaches
+  // the control, in its own coordinates, and asks for no cursor.
+  g_heard.clear();
+  EXPECT_EQ(SetCapture(link), nullptr);
+  RECT r = Rect(link);
+  MouseMove(dlg, 5, 5);
+  ASSERT_EQ(g_heard.size(), 1u);
+  EXPECT_EQ(g_heard[0].msg, (UINT)WM_MOUSEMOVE);
+  EXPECT_EQ(GET_X_LPARAM(g_heard[0].lp), 5 - r.left);
+  EXPECT_EQ(GET_Y_LPARAM(g_heard[0].lp), 5 - r.top);
+  EXPECT_TRUE(ReleaseCapture());
+  EXPECT_EQ(GetCapture(), nullptr);
+
+  // Without a handler of its own the arrow comes back.
+  g_hand = nullptr;
+  MouseMove(link, 4, 2);
+  EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
+  SetWindowLongPtr(link, GWLP_WNDPROC, (LONG_PTR)g_base);
+}
+
+TEST_F(PlatformTest, TooltipKeepsItsToolsAndShowsTheTextOverTheTool) {
+  HWND dlg = Open();
+  HWND link = GetDlgItem(dlg, kNotify);
+  HWND tip = CreateWindowEx(0, TOOLTIPS_CLASS, nullptr, WS_POPUP, 0, 0, 0, 0, link, nullptr,
+                            nullptr, nullptr);
+  ASSERT_NE(tip, nullptr);
+  TOOLINFO ti{};
+  ti.cbSize = sizeof ti;
+  ti.hwnd = link;
+  ti.uId = 1;
+  GetClientRect(link, &ti.rect);
+  ti.lpszText = const_cast<char*>("mailto: someone");
+  EXPECT_TRUE(SendMessage(tip, TTM_ADDTOOL, 0, (LPARAM)&ti));
+  EXPECT_EQ(SendMessage(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+  ti.lpszText = const_cast<char*>("mailto:someone");
+  SendMessage(tip, TTM_UPDATETIPTEXT, 0, (LPARAM)&ti);
+  char buffer[80] = {};
+  ti.lpszText = buffer;
+  SendMessage(tip, TTM_GETTEXT, sizeof buffer, (LPARAM)&ti);
+  EXPECT_STREQ(buffer, "mailto:someone");
+
+  MSG over{link, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2), 0, {0, 0}};
+  SendMessage(tip, TTM_RELAYEVENT, 0, (LPARAM)&over);
+  QElapsedTimer waited;
+  waited.start();
+  while (!QToolTip::isVisible() && waited.elapsed() < 5000)
+    ProcessEvents();
+  EXPECT_TRUE(QToolTip::isVisible());
+  EXPECT_EQ(QToolTip::text(), QString::fromUtf8("mailto:someone"));
+  MSG away{link, WM_MOUSEMOVE, 0, MAKELPARAM(500, 2), 0, {0, 0}};
+  SendMessage(tip, TTM_RELAYEVENT, 0, (LPARAM)&away);
+  waited.restart();
+  while (QToolTip::isVisible() && waited.elapsed() < 5000)
+    ProcessEvents();
+  EXPECT_FALSE(QToolTip::isVisible());
+  DestroyWindow(tip);
+}
+
+INT_PTR CALLBACK BlackDialog(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  static HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
+  switch (msg) {
+    case WM_CTLCOLORDLG:
+      return (INT_PTR)black;
+    case WM_CTLCOLORSTATIC:
+      SetTextColor((HDC)wp, RGB(192, 192, 192));
+      SetBkMode((HDC)wp, TRANSPARENT);
+      // The centred text lets the dialog show through.
+      return GetDlgCtrlID((HWND)lp) == kText ? (INT_PTR)GetStockObject(NULL_BRUSH) : (INT_PTR)black;
+  }
+  return RecordingProc(h, msg, wp, lp);
+}
+
+TEST_F(PlatformTest, ParentColoursPaintTheDialogAndItsTexts) {
+  HWND dlg = CreateDialogParam(GetModuleHandle(nullptr), MAKEINTRESOURCE(kDialog), nullptr,
+                               BlackDialog, 0);
+  windows.push_back(dlg);
+  ShowWindow(dlg, SW_SHOW);
+  ProcessEvents();
+  std::string path = ::testing::TempDir() + "colours.png";
+  ASSERT_TRUE(SaveWindowImage(dlg, path.c_str()));
+  QImage shot(QString::fromStdString(path));
+  ASSERT_FALSE(shot.isNull());
+  // The picture holds the menu bar above the client area.
+  RECT client{};
+  GetClientRect(dlg, &client);
+  auto at = [&](int x, int y) { return shot.pixelColor(x, shot.height() - client.bottom + y); };
+  EXPECT_EQ(at(2, 250), QColor(0, 0, 0));  // dialog background
+  RECT text = Rect(GetDlgItem(dlg, kText));
+  int grey = 0, other = 0;
+  for (int y = text.top; y < text.bottom; ++y) {
+    for (int x = text.left; x < std::min<int>(text.right, Rect(GetDlgItem(dlg, kPlain)).left);
+         ++x) {
+      QColor c = at(x, y);
+      if (c == QColor(0, 0, 0))
+        continue;
+      (c.red() == c.green() && c.green() == c.blue() && c.red() <= 192 ? grey : other)++;
+    }
+  }
+  EXPECT_GT(grey, 20);  // the text, anti-aliased towards black
+  EXPECT_EQ(other, 0);
+}
+
+TEST(PlatformFont, LogicalFontsRoundTripAndMeasure) {
+  LOGFONT lf{};
+  lf.lfHeight = -11;
+  lf.lfWeight = FW_NORMAL;
+  std::strcpy(lf.lfFaceName, "MS Sans Serif");
+  HFONT plain = CreateFontIndirect(&lf);
+  lf.lfUnderline = TRUE;
+  HFONT underlined = CreateFontIndirect(&lf);
+  LOGFONT back{};
+  EXPECT_EQ(GetObject(underlined, sizeof back, &back), (int)sizeof back);
+  EXPECT_EQ(back.lfUnderline, TRUE);
+  EXPECT_EQ(back.lfHeight, -11);
+  EXPECT_STREQ(back.lfFaceName, "MS Sans Serif");
+
+  HDC dc = CreateCompatibleDC(nullptr);
+  SIZE a{}, b{}, c{};
+  HGDIOBJ old = SelectObject(dc, plain);
+  EXPECT_NE(old, nullptr);
+  EXPECT_TRUE(GetTextExtentPoint32(dc, "mailto: a", 9, &a));
+  EXPECT_TRUE(GetTextExtentPoint32(dc, "mailto: abcdef", 14, &b));
+  SelectObject(dc, underlined);
+  GetTextExtentPoint32(dc, "mailto: a", 9, &c);
+  EXPECT_GT(a.cx, 20);
+  EXPECT_GT(b.cx, a.cx);
+  EXPECT_EQ(c.cx, a.cx);
+  EXPECT_GE(a.cy, 11);
+  EXPECT_EQ(SelectObject(dc, old), underlined);
+  DeleteDC(dc);
+  EXPECT_TRUE(DeleteObject(plain));
+  EXPECT_TRUE(DeleteObject(underlined));
+}
+
+TEST_F(PlatformTest, ModalDialogDisablesItsOwnerWhileItRuns) {
+  HWND owner = Open(kDialogWithDefault);
+  BOOL enabledInside = TRUE;
+  RunWhenIdle([&] {
+    enabledInside = IsWindowEnabled(owner);
+    EndDialog(ActiveModalDialog(), 42);
+  });
+  EXPECT_EQ(
+      DialogBoxParam(GetModuleHandle(nullptr), MAKEINTRESOURCE(kDialog), owner, RecordingProc, 0),
+      42);
+  EXPECT_FALSE(enabledInside);
+  EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
+TEST_F(PlatformTest, IconsAndEditTexts) {
+  HWND dlg = Open();
+  HICON icon = LoadIcon(GetModuleHandle(nullptr), MAKEINTRESOURCE(kIcon));
+  EXPECT_EQ(SendMessage(dlg, WM_SETICON, ICON_BIG, (LPARAM)icon), 0);
+  EXPECT_EQ((HICON)SendMessage(dlg, WM_SETICON, ICON_BIG, (LPARAM)icon), icon);
+  EXPECT_EQ((HICON)SendMessage(dlg, WM_GETICON, ICON_BIG, 0), icon);
+
+  HWND edit = CreateWindowEx(WS_EX_TRANSPARENT, "EDIT", "",
+                             WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | WS_VSCROLL, 10,
+                             10, 100, 40, dlg, (HMENU)(intptr_t)1035, nullptr, nullptr);
+  ASSERT_NE(edit, nullptr);
+  const char* history = "8 ноября 2001: версия 0.4\r\nИзменения:\r\n* Интерфейс почернел";
+  SetWindowText(edit, history);
+  EXPECT_EQ(SendMessage(edit, EM_GETLINECOUNT, 0, 0), 3);
+  char back[128];
+  GetWindowText(edit, back, sizeof back);
+  EXPECT_STREQ(back, history);
+  ProcessEvents();
+}
+
+}  // namespace
+}  // namespace platform_test
