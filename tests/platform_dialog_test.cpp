@@ -3,7 +3,9 @@
 // keys and close box, the modal loop, menus and message-filter hooks.
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
+#include <QPointer>
 
 #include "tests/platform_fixture.h"
 
@@ -119,6 +121,40 @@ TEST_F(PlatformTest, NestedMessageBoxInsideTheModalLoopKeepsTheLoopAlive) {
   EXPECT_EQ(answer, IDNO);
   EXPECT_EQ(r, IDCANCEL);
   ClearMessageBoxCalls();
+}
+
+TEST_F(PlatformTest, RealMessageBoxAnswersItsOwnKeys) {
+  HWND dlg = Open();
+  g_seen.endOnCommand = false;
+  struct Case {
+    UINT type;
+    int key;
+    int answer;
+  };
+  const Case cases[] = {{MB_YESNO, Qt::Key_Return, IDYES},
+                        {MB_YESNO, Qt::Key_Escape, IDNO},
+                        {MB_OK, Qt::Key_Escape, IDOK}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    QString caption;
+    RunWhenIdle([&] {
+      QWidget* box = QApplication::activeModalWidget();
+      ASSERT_NE(box, nullptr);
+      caption = box->windowTitle();
+      QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier);
+      QApplication::sendEvent(box->focusWidget() ? box->focusWidget() : box, &press);
+      // Should the key go astray, the box still closes and the test fails
+      // rather than waits for ever.
+      QPointer<QWidget> guard(box);
+      RunWhenIdle([guard] {
+        if (guard && guard->isVisible())
+          guard->close();
+      });
+    });
+    EXPECT_EQ(MessageBox(dlg, "Начать новую игру?", nullptr, c.type), c.answer);
+    EXPECT_EQ(caption, QString::fromUtf8("Ошибка"));
+  }
+  EXPECT_TRUE(g_seen.commands.empty());  // the keys never reached the owner
 }
 
 TEST_F(PlatformTest, MenuItemsAndAcceleratorsSendCommands) {

@@ -40,6 +40,10 @@ class KeyFilter : public QObject {
     if (e->type() != QEvent::KeyPress || !obj->isWidgetType())
       return false;
     auto* w = static_cast<QWidget*>(obj);
+    // Only our dialogs' own windows: a message box owned by a dialog is a
+    // window of its own and keeps its keys.
+    if (!w->window()->property("qtbHwnd").isValid())
+      return false;
     HWND top = qtb::fromWidget(w->window());
     if (!top || top->cls != WndClass::Dialog)
       return false;
