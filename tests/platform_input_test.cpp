@@ -189,13 +189,17 @@ TEST_F(PlatformTest, ModalDialogDisablesItsOwnerWhileItRuns) {
   BOOL enabledInside = TRUE;
   RunWhenIdle([&] {
     enabledInside = IsWindowEnabled(owner);
-    EndDialog(ActiveModalDialog(), 42);
+    HWND modal = ActiveModalDialog();
+    MouseClick(GetDlgItem(modal, kPlain), 5, 5);  // the modal dialog itself takes clicks
+    MouseClick(GetDlgItem(owner, 77), 5, 5);      // its owner does not
+    EndDialog(modal, 42);
   });
   EXPECT_EQ(
       DialogBoxParam(GetModuleHandle(nullptr), MAKEINTRESOURCE(kDialog), owner, RecordingProc, 0),
       42);
   EXPECT_FALSE(enabledInside);
   EXPECT_TRUE(IsWindowEnabled(owner));
+  EXPECT_EQ(g_seen.commands, std::vector<WPARAM>{MAKEWPARAM(kPlain, BN_CLICKED)});
 }
 
 TEST_F(PlatformTest, IconsAndEditTexts) {

@@ -106,7 +106,8 @@ HWND createDialog(LPCSTR templateName, HWND owner, DLGPROC proc, LPARAM param, b
   if ((tpl->style & WS_MAXIMIZEBOX) && (tpl->style & WS_THICKFRAME)) {
     flags |= Qt::WindowMaximizeButtonHint;
   }
-  auto* frame = new qtb::DialogFrame(h, owner && owner->widget ? owner->widget.data() : nullptr);
+  // No Qt parent: a disabled owner must not disable its dialogs with it.
+  auto* frame = new qtb::DialogFrame(h, nullptr);
   frame->setWindowFlags(flags);
   frame->setWindowTitle(QString::fromUtf8(h->text.c_str()));
   frame->setFont(qtb::fontOf(h->font));
@@ -135,7 +136,8 @@ HWND createDialog(LPCSTR templateName, HWND owner, DLGPROC proc, LPARAM param, b
   frame->move(std::max(pos.x(), 0), std::max(pos.y(), 0));
   h->rect = RECT{frame->x(), frame->y(), frame->x() + size.width(), frame->y() + size.height()};
   if (modal)
-    frame->setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
+    frame->setWindowModality(Qt::ApplicationModal);
+  qtb::keepAbove(frame, owner);
 
   for (int i = 0; i < tpl->itemCount && tpl->items; ++i)
     createChild(h, tpl->items[i]);

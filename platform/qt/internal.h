@@ -202,6 +202,7 @@ int frameWidth(HWND h);      // non-client edge on each side
 QRect clientRectPx(HWND h);  // client rect in widget coordinates
 void syncGeometry(HWND h);
 void createWidget(HWND h);
+void keepAbove(QWidget* window, HWND owner);  // owned windows stay above their owner
 HWND topLevelOf(HWND h);
 bool offerToHooks(MSG* msg);  // true = a message filter hook ate it
 

@@ -72,7 +72,9 @@ int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   // platform cancels capture when another window becomes active.
   ReleaseCapture();
   HWND top = qtb::topLevelOf(owner);
-  QMessageBox box(top && top->widget ? top->widget.data() : nullptr);
+  QMessageBox box;  // no Qt parent: a disabled owner must not disable the box
+  box.setWindowModality(Qt::ApplicationModal);
+  qtb::keepAbove(&box, top);
   box.setWindowTitle(QString::fromUtf8(caption));
   box.setTextFormat(Qt::PlainText);
   box.setText(QString::fromUtf8(text ? text : ""));

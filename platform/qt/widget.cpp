@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <QWindow>
 #include <unordered_set>
 
 #include "platform/qt/widgets.h"
@@ -215,6 +216,9 @@ void WindowWidget::wheelEvent(QWheelEvent* e) {
 void mouseInput(HWND target, UINT msg, WPARAM keys, QPoint pos) {
   if (!isWindow(target) || !target->enabled)
     return;
+  HWND top = topLevelOf(target);
+  if (top && !top->enabled)
+    return;
   MSG m{};
   m.hwnd = target;
   m.message = msg;
@@ -250,6 +254,14 @@ void DialogFrame::changeEvent(QEvent* e) {
       h->minimized = isMinimized();
   }
   QWidget::changeEvent(e);
+}
+
+void keepAbove(QWidget* window, HWND owner) {
+  if (!window || !isWindow(owner) || !owner->widget)
+    return;
+  window->winId();  // makes the native window, so it can have a transient parent
+  if (window->windowHandle() && owner->widget->window()->windowHandle())
+    window->windowHandle()->setTransientParent(owner->widget->window()->windowHandle());
 }
 
 void createWidget(HWND h) {

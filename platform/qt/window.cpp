@@ -316,7 +316,9 @@ BOOL EnableWindow(HWND h, BOOL enable) {
     } else {
       h->style |= WS_DISABLED;
     }
-    if (h->widget)
+    // A disabled top-level window keeps its Qt widgets enabled (its owned
+    // dialogs and boxes must stay usable); our input checks its state.
+    if (h->widget && (h->style & WS_CHILD))
       h->widget->setEnabled(want);
     qtb::markDirty(h);
     qtb::dispatch(h, WM_ENABLE, (WPARAM)want, 0);
