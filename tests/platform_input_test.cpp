@@ -184,6 +184,40 @@ TEST(PlatformFont, LogicalFontsRoundTripAndMeasure) {
   EXPECT_TRUE(DeleteObject(underlined));
 }
 
+TEST_F(PlatformTest, TextSizedToItsExtentStaysOnOneLine) {
+  HWND dlg = Open();
+  HWND text = GetDlgItem(dlg, kNotify);
+  const char* link = "mailto: zorv@example.org";
+  SetWindowText(text, link);
+  LOGFONT lf{};
+  GetObject((HGDIOBJ)SendMessage(text, WM_GETFONT, 0, 0), sizeof lf, &lf);
+  lf.lfUnderline = TRUE;
+  HFONT font = CreateFontIndirect(&lf);
+  SendMessage(text, WM_SETFONT, (WPARAM)font, TRUE);
+  HDC dc = GetDC(text);
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE extent{};
+  GetTextExtentPoint32(dc, link, (int)strlen(link), &extent);
+  SelectObject(dc, old);
+  ReleaseDC(text, dc);
+  // Room for a second line below: a wrapped word would show there.
+  SetWindowPos(text, nullptr, 10, 200, extent.cx, 2 * extent.cy, SWP_NOZORDER);
+  ProcessEvents();
+  std::string path = ::testing::TempDir() + "one_line.png";
+  ASSERT_TRUE(SaveWindowImage(text, path.c_str()));
+  QImage shot(QString::fromStdString(path));
+  ASSERT_EQ(shot.height(), 2 * extent.cy);
+  QColor background = shot.pixelColor(shot.width() - 1, shot.height() - 1);
+  int inked = 0;
+  for (int y = extent.cy; y < shot.height(); ++y) {
+    for (int x = 0; x < shot.width(); ++x)
+      inked += shot.pixelColor(x, y) != background;
+  }
+  EXPECT_EQ(inked, 0);
+  DestroyWindow(text);
+  DeleteObject(font);
+}
+
 TEST_F(PlatformTest, ModalDialogDisablesItsOwnerWhileItRuns) {
   HWND owner = Open(kDialogWithDefault);
   BOOL enabledInside = TRUE;

@@ -149,9 +149,13 @@ void paintStatic(HWND h, HDC dc) {
               : type == SS_RIGHT ? Qt::AlignRight
                                  : Qt::AlignLeft;
   align |= (h->style & SS_CENTERIMAGE) ? Qt::AlignVCenter : Qt::AlignTop;
-  align |= Qt::TextWordWrap;
   QString text = withoutPrefix(h->text, (h->style & SS_NOPREFIX) != 0);
-  p.setFont(fontOf(h->font));
+  QFont font = fontOf(h->font);
+  p.setFont(font);
+  // A text as wide as its control (sized with GetTextExtentPoint32) stays on
+  // one line; only longer texts wrap at word breaks.
+  if (QFontMetrics(font).horizontalAdvance(text) > client.width() || text.contains('\n'))
+    align |= Qt::TextWordWrap;
   QRect bounds = p.boundingRect(client, align, text);
   bool custom = brush != nullptr;
   if (custom && d->bkMode == OPAQUE)
