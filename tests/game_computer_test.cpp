@@ -16,6 +16,10 @@ struct AttackCase {
   Layout layout;
   const char* expected;  // the card put on the table, or "" for none
 };
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const AttackCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class ComputerAttackTest : public testing::TestWithParam<AttackCase> {};
 
@@ -107,6 +111,10 @@ struct DefenceCase {
   int stock;
   const char* expected;  // "" to take
 };
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const DefenceCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class ComputerDefenceTest : public testing::TestWithParam<DefenceCase> {};
 

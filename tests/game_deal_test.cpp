@@ -88,6 +88,10 @@ struct Refill {
   int stockAfter;
   enum { kTrumpAndDeck, kTrumpAndLast, kSymbolOnly } pictures;
 };
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const Refill& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class RefillTest : public TableTest, public ::testing::WithParamInterface<Refill> {};
 
@@ -171,6 +175,10 @@ struct Ending {
   int playerCards;
   const char* message;
 };
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const Ending& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class EndingTest : public TableTest, public ::testing::WithParamInterface<Ending> {};
 

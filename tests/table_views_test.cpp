@@ -10,6 +10,10 @@ struct Order {
   std::vector<const char*> arrival;
   const char* shown;
 };
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const Order& o, std::ostream* os) {
+  *os << "trumps " << o.trump << ": " << o.shown;
+}
 
 class DisplayOrderTest : public TableTest, public ::testing::WithParamInterface<Order> {};
 
