@@ -226,28 +226,25 @@ BOOL EndDialog(HWND h, INT_PTR result) {
   return TRUE;
 }
 
+// Messages whose answer is what the dialog procedure returns; for all others
+// it returns only whether it handled them and leaves the answer in
+// DWLP_MSGRESULT.
+static bool resultComesDirectly(UINT msg) {
+  return msg == WM_INITDIALOG || msg == WM_QUERYDRAGICON ||
+         (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC);
+}
+
 LRESULT DefDlgProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (!qtb::isWindow(h))
     return 0;
   INT_PTR r = h->dlgProc ? h->dlgProc(h, msg, wp, lp) : FALSE;
   if (!qtb::isWindow(h))
     return r;
-  switch (msg) {
-    case WM_INITDIALOG:
-    case WM_QUERYDRAGICON:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-      if (r || msg == WM_INITDIALOG)
-        return r;
-      break;
-    default:
-      if (r)
-        return h->msgResult;
+  if (resultComesDirectly(msg)) {
+    if (r || msg == WM_INITDIALOG)
+      return r;
+  } else if (r) {
+    return h->msgResult;
   }
   switch (msg) {
     case WM_CLOSE: {
@@ -271,20 +268,11 @@ LRESULT DefDlgProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 1;
     }
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-    case WM_INITDIALOG:
-    case WM_QUERYDRAGICON:
     case WM_COMMAND:
     case WM_NOTIFY:
       return 0;
   }
-  return DefWindowProc(h, msg, wp, lp);
+  return resultComesDirectly(msg) ? 0 : DefWindowProc(h, msg, wp, lp);
 }
 
 BOOL MapDialogRect(HWND h, LPRECT rect) {
