@@ -3,16 +3,6 @@
 // player's play, the computer's play and the endings of a bout share.
 #include "table/zorv_dlg.h"
 
-namespace {
-
-// Attack places stand left to right in slot order, but their ids do not.
-const int kAttackPlaces[6] = {IDC_ATTACK0, IDC_ATTACK1, IDC_ATTACK2,
-                              IDC_ATTACK3, IDC_ATTACK4, IDC_ATTACK5};
-const int kDefencePlaces[6] = {IDC_DEFENCE0, IDC_DEFENCE1, IDC_DEFENCE2,
-                               IDC_DEFENCE3, IDC_DEFENCE4, IDC_DEFENCE5};
-
-}  // namespace
-
 void CZorvDlg::EnableControl(int id, BOOL enable) {
   HWND control = ::GetDlgItem(m_hWnd, id);
   if (control) {
@@ -59,7 +49,7 @@ void CZorvDlg::PlaceAttackCard(const Card& card) {
     return;
   }
   m_attack[m_nAttack] = card;
-  ::SendMessage(::GetDlgItem(m_hWnd, kAttackPlaces[m_nAttack]), STM_SETIMAGE, IMAGE_BITMAP,
+  ::SendMessage(::GetDlgItem(m_hWnd, g_anAttackPlace[m_nAttack]), STM_SETIMAGE, IMAGE_BITMAP,
                 (LPARAM)card.hBitmap);
   ++m_nAttack;
 }
@@ -69,7 +59,7 @@ void CZorvDlg::PlaceDefenceCard(const Card& card) {
     return;
   }
   m_defence[m_nDefence] = card;
-  ::SendMessage(::GetDlgItem(m_hWnd, kDefencePlaces[m_nDefence]), STM_SETIMAGE, IMAGE_BITMAP,
+  ::SendMessage(::GetDlgItem(m_hWnd, g_anDefencePlace[m_nDefence]), STM_SETIMAGE, IMAGE_BITMAP,
                 (LPARAM)card.hBitmap);
   ++m_nDefence;
 }

@@ -1,5 +1,10 @@
 // SPDX-License-Identifier: MIT
+// The table window: construction, data exchange, the message map, start-up
+// of each run, the minimised picture, the simple commands, the hint line and
+// the table places.
 #include "table/zorv_dlg.h"
+
+#include <initializer_list>
 
 CZorvDlg::CZorvDlg(CWnd* parent) : CDialog(IDD, parent) {
   m_strPlayerCards = "";
@@ -164,12 +169,15 @@ void CZorvDlg::SetHint(LPCTSTR text) {
   SetDlgItemText(IDC_HINT, text);
 }
 
+const int g_anAttackPlace[6] = {IDC_ATTACK0, IDC_ATTACK1, IDC_ATTACK2,
+                                IDC_ATTACK3, IDC_ATTACK4, IDC_ATTACK5};
+const int g_anDefencePlace[6] = {IDC_DEFENCE0, IDC_DEFENCE1, IDC_DEFENCE2,
+                                 IDC_DEFENCE3, IDC_DEFENCE4, IDC_DEFENCE5};
+
 void CZorvDlg::ClearTable() {
-  // Attack slots 0..5 lie left to right, which is not the order of their ids.
-  static const int kPlaces[12] = {IDC_ATTACK0,  IDC_ATTACK1,  IDC_ATTACK2,  IDC_ATTACK3,
-                                  IDC_ATTACK4,  IDC_ATTACK5,  IDC_DEFENCE0, IDC_DEFENCE1,
-                                  IDC_DEFENCE2, IDC_DEFENCE3, IDC_DEFENCE4, IDC_DEFENCE5};
-  for (int id : kPlaces) {
-    ::SendMessage(::GetDlgItem(m_hWnd, id), STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)m_hbmEmpty);
+  for (const int* row : {g_anAttackPlace, g_anDefencePlace}) {
+    for (int k = 0; k < 6; ++k) {
+      ::SendMessage(::GetDlgItem(m_hWnd, row[k]), STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)m_hbmEmpty);
+    }
   }
 }

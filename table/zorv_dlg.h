@@ -10,6 +10,11 @@
 #include "platform/afxwin.h"
 #include "res/resource.h"
 
+// The table's places by slot 0..5: the attack places stand left to right in
+// slot order, which is not the order of their ids; cover k lies over attack k.
+extern const int g_anAttackPlace[6];
+extern const int g_anDefencePlace[6];
+
 class CZorvDlg : public CDialog {
  public:
   explicit CZorvDlg(CWnd* parent = nullptr);
