@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The program's entry point and its one application object.
 #include "app/zorv_app.h"
 #include "platform/windows.h"
 #include "res/resources.h"

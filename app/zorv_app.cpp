@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// The application: the program-wide colours and the loop that opens the table
+// window again after every game that ends with IDOK.
 #include "app/zorv_app.h"
 
 #include "table/zorv_dlg.h"

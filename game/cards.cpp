@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The shared rank and suit texts and the table of face images.
 #include "game/cards.h"
 
 #include "game/deck.h"

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// A new game, refilling a hand from the stock, the end of the game and the
+// prompt for the next one.
 #include <cstring>
 
 #include "table/zorv_dlg.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The deck: 36 cards in a fixed order, then shuffled.
 #include <cstdlib>
 #include <ctime>
 #include <utility>

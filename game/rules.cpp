@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The only rules that compare cards: rank order, beating and throwing in.
 #include <cstring>
 
 #include "table/zorv_dlg.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The four counts on show: hidden texts and the two LED counters.
 #include <cstdio>
 
 #include "table/zorv_dlg.h"

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// The two hand views: the computer's cards face down, the player's face up in
+// display order.
 #include <cstring>
 #include <utility>
 
