@@ -56,9 +56,9 @@ void CZorvDlg::NewGame() {
   ShowPlayerHand();
   UpdateCounters();
 
-  ::EnableWindow(::GetDlgItem(m_hWnd, IDC_BEATEN), FALSE);
-  ::EnableWindow(::GetDlgItem(m_hWnd, IDC_TAKE), FALSE);
-  ::EnableWindow(::GetDlgItem(m_hWnd, IDC_MORE), FALSE);
+  EnableControl(IDC_BEATEN, FALSE);
+  EnableControl(IDC_TAKE, FALSE);
+  EnableControl(IDC_MORE, FALSE);
   // The player leads the first bout of every game.
   SetHint("Ваш ход...");
 }
@@ -130,7 +130,7 @@ void CZorvDlg::DrawPlayerCards(BYTE n) {
                  "Компьютер остался в зорвах... :)")) {
     return;
   }
-  ::EnableWindow(::GetDlgItem(m_hWnd, IDC_MORE), m_nPlayerCards > 6);
+  EnableControl(IDC_MORE, m_nPlayerCards > 6);
 }
 
 int CZorvDlg::AskNewGame() {

@@ -59,11 +59,11 @@ void CZorvDlg::ShowComputerHand() {
 void CZorvDlg::ShowPlayerHand() {
   BYTE n = m_nPlayerCards;
   if (n <= 6) {
-    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_MORE), FALSE);
+    EnableControl(IDC_MORE, FALSE);
   }
   // Nothing on the table means nothing to send to the discard pile.
   if (m_nAttack == 0) {
-    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_BEATEN), FALSE);
+    EnableControl(IDC_BEATEN, FALSE);
   }
 
   // Display order: spades, clubs, diamonds, hearts with the trump suit moved
