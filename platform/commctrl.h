@@ -13,6 +13,10 @@
 #define NM_DBLCLK (NM_FIRST - 3)
 #define NM_RCLICK (NM_FIRST - 5)
 
+// List-view notification codes.
+#define LVN_FIRST (0U - 100U)
+#define LVN_BEGINDRAG (LVN_FIRST - 9)
+
 // List-view styles.
 #define LVS_ICON 0x0000
 #define LVS_REPORT 0x0001
@@ -88,6 +92,19 @@ struct NMITEMACTIVATE {
   UINT uKeyFlags;
 };
 typedef NMITEMACTIVATE* LPNMITEMACTIVATE;
+
+// Sent with LVN_BEGINDRAG: the item pressed and where the press began.
+struct NMLISTVIEW {
+  NMHDR hdr;
+  int iItem;
+  int iSubItem;
+  UINT uNewState;
+  UINT uOldState;
+  UINT uChanged;
+  POINT ptAction;
+  LPARAM lParam;
+};
+typedef NMLISTVIEW* LPNMLISTVIEW;
 
 // Image lists.
 #define ILC_MASK 0x0001

@@ -55,7 +55,11 @@ bool DialogEnded(HWND hDlg, INT_PTR* result);
 
 // Real input, delivered through the window system as a user's would be.
 // Points are in the client coordinates of the window given.
+// Separate clicks are far enough apart in time never to make a double click;
+// MouseDoubleClick puts gapMs between its two clicks.
 void MouseClick(HWND hWnd, int x, int y);
+void MouseDoubleClick(HWND hWnd, int x, int y, unsigned gapMs);
+void MouseDrag(HWND hWnd, int x, int y, int toX, int toY);  // press, move, release
 void MouseMove(HWND hWnd, int x, int y);
 void KeyPress(HWND hWnd, int virtualKey);
 void CloseBox(HWND hWnd);  // the close box of a top-level window

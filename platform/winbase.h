@@ -7,6 +7,10 @@
 
 #define MAX_PATH 260
 
+// a * b / c in 64 bits, rounded to the nearest integer (halves away from
+// zero); -1 when c is 0 or the result does not fit in an int.
+int MulDiv(int number, int numerator, int denominator);
+
 // Modules and resources. The module's resources are the data of res/,
 // handed to the layer once at start-up (see platform/resdata.h).
 HMODULE GetModuleHandle(LPCSTR moduleName);

@@ -227,8 +227,12 @@
 #define SM_CYICON 12
 #define SM_CXCURSOR 13
 #define SM_CYCURSOR 14
+#define SM_CXDOUBLECLK 36
+#define SM_CYDOUBLECLK 37
 #define SM_CXSMICON 49
 #define SM_CYSMICON 50
+#define SM_CXDRAG 68
+#define SM_CYDRAG 69
 
 // Virtual keys.
 #define VK_BACK 0x08
@@ -367,6 +371,7 @@ HCURSOR GetCursor();
 BOOL DrawIcon(HDC hdc, int x, int y, HICON icon);
 int LoadString(HINSTANCE instance, UINT id, LPSTR buffer, int max);
 int GetSystemMetrics(int index);
+UINT GetDoubleClickTime();  // in milliseconds
 
 // Rectangles.
 BOOL PtInRect(LPCRECT rect, POINT pt);

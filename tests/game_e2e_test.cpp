@@ -83,4 +83,46 @@ TEST(EndToEnd, WholeGameByMouseClicks) {
       << result;
 }
 
+// A double click on a card plays that card once: the second press is the
+// list view's double click, not a click on the card that slid into its
+// place. A press dragged away from the card plays nothing.
+TEST(EndToEnd, DoubleClickPlaysOneCardAndADragPlaysNone) {
+  enum Gesture { kClick, kDoubleClick, kSlowDoubleClick, kDrag };
+  std::vector<int> dealt, afterClick;
+  for (Gesture g : {kClick, kDoubleClick, kSlowDoubleClick, kDrag}) {
+    SCOPED_TRACE(g);
+    PlayWindow w;
+    ::ShowWindow(w.dlg.m_hWnd, SW_SHOW);
+    testing_seams::ProcessEvents();
+    HWND list = ::GetDlgItem(w.dlg.m_hWnd, IDC_PLAYER_LIST);
+    RECT r = {LVIR_BOUNDS, 0, 0, 0};
+    ASSERT_TRUE(::SendMessage(list, LVM_GETITEMRECT, 0, (LPARAM)&r));
+    int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    std::vector<int> before = Snapshot(w);
+    switch (g) {
+      case kClick:
+        testing_seams::MouseClick(list, x, y);
+        break;
+      case kDoubleClick:
+        testing_seams::MouseDoubleClick(list, x, y, 0);
+        break;
+      case kSlowDoubleClick:
+        testing_seams::MouseDoubleClick(list, x, y, ::GetDoubleClickTime() - 1);
+        break;
+      case kDrag:
+        testing_seams::MouseDrag(list, x, y, x, y - 40);
+        break;
+    }
+    testing_seams::ProcessEvents();
+    if (g == kClick) {
+      dealt = before;
+      afterClick = Snapshot(w);
+      ASSERT_NE(afterClick, dealt) << "a click played nothing";
+    } else {
+      EXPECT_EQ(before, dealt);
+      EXPECT_EQ(Snapshot(w), g == kDrag ? dealt : afterClick);
+    }
+  }
+}
+
 }  // namespace

@@ -77,6 +77,57 @@ TEST_F(PlatformTest, ListViewClickSelectsOneItemAndNotifiesTheParent) {
   EXPECT_EQ(SendMessage(list, LVM_GETITEMCOUNT, 0, 0), 4);
 }
 
+TEST_F(PlatformTest, SecondClickOfADoubleClickAndADragAreNoClicks) {
+  HWND dlg = Open();
+  g_seen.endOnCommand = false;
+  HWND list = GetDlgItem(dlg, kList);
+  SendMessage(list, LVM_SETICONSPACING, 0, MAKELONG(70, 100));
+  HIMAGELIST images = ImageList_Create(69, 94, ILC_COLOR, 4, 1);
+  FillView(list, 3, images);
+  RECT r{LVIR_BOUNDS, 0, 0, 0};
+  ASSERT_TRUE(SendMessage(list, LVM_GETITEMRECT, 1, (LPARAM)&r));
+  const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+  const unsigned interval = GetDoubleClickTime();
+  const int drag = GetSystemMetrics(SM_CXDRAG) / 2;
+  ASSERT_GT(drag, 0);
+  auto codes = [] {
+    std::vector<UINT> out;
+    for (const NMITEMACTIVATE& n : g_seen.clicks) {
+      EXPECT_EQ(n.iItem, 1);
+      out.push_back(n.hdr.code);
+    }
+    g_seen.clicks.clear();
+    return out;
+  };
+  using Codes = std::vector<UINT>;
+  MouseDoubleClick(list, x, y, 0);
+  EXPECT_EQ(codes(), (Codes{NM_CLICK, NM_DBLCLK}));
+  MouseDoubleClick(list, x, y, interval - 1);
+  EXPECT_EQ(codes(), (Codes{NM_CLICK, NM_DBLCLK}));
+  MouseDoubleClick(list, x, y, interval + 1);
+  EXPECT_EQ(codes(), (Codes{NM_CLICK, NM_CLICK}));
+
+  // Within the drag rectangle a press and release is still a click; beyond
+  // it the press begins a drag, from where it went down.
+  MouseDrag(list, x, y, x + drag, y - drag);
+  EXPECT_EQ(codes(), (Codes{NM_CLICK}));
+  MouseDrag(list, x, y, x + drag + 1, y);
+  ASSERT_EQ(g_seen.clicks.size(), 1u);
+  EXPECT_EQ(g_seen.clicks[0].ptAction.x, x);
+  EXPECT_EQ(codes(), (Codes{LVN_BEGINDRAG}));
+
+  // A push button takes the second click of a double click as a click.
+  MouseDoubleClick(GetDlgItem(dlg, kPlain), 5, 5, 0);
+  EXPECT_EQ(g_seen.commands,
+            (std::vector<WPARAM>{MAKEWPARAM(kPlain, BN_CLICKED), MAKEWPARAM(kPlain, BN_CLICKED)}));
+  // A notifying static tells the second one apart.
+  g_seen.commands.clear();
+  MouseDoubleClick(GetDlgItem(dlg, kNotify), 3, 3, 0);
+  EXPECT_EQ(g_seen.commands, (std::vector<WPARAM>{MAKEWPARAM(kNotify, STN_CLICKED),
+                                                  MAKEWPARAM(kNotify, STN_DBLCLK)}));
+  ImageList_Destroy(images);
+}
+
 TEST_F(PlatformTest, PictureImagesRoundTripAndTheSpyKeepsTheirOrder) {
   HWND dlg = Open();
   HWND pic = GetDlgItem(dlg, kPicture), centred = GetDlgItem(dlg, kCentred);

@@ -3,9 +3,11 @@
 // keys and close box, the modal loop, menus and message-filter hooks.
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPointer>
+#include <climits>
 
 #include "tests/platform_fixture.h"
 
@@ -29,10 +31,11 @@ TEST_F(PlatformTest, TemplatePlacesBecomePixelsAndPicturesFrameTheirImage) {
       // 50 x 62 units would be 75 x 100; the 69 x 94 card plus its 3-pixel
       // edge on each side gives the same, whatever the units.
       {kPicture, {15, 16, 15 + 75, 16 + 100}},
-      // A centred picture keeps its own size.
-      {kCentred, {30, 32, 30 + 67 * 6 / 4, 32 + 46 * 13 / 8}},
-      {kText, {150, 48, 150 + 90, 48 + 32}},
-      {kPlain, {225, 48, 225 + 57, 48 + 22}},
+      // A centred picture keeps its own size: 67 x 46 units at (20, 20),
+      // each rounded to the nearest pixel (100.5 -> 101, 32.5 -> 33).
+      {kCentred, {30, 33, 30 + 101, 33 + 75}},
+      {kText, {150, 49, 150 + 90, 49 + 33}},
+      {kPlain, {225, 49, 225 + 57, 49 + 23}},
   };
   for (const Place& p : places) {
     SCOPED_TRACE(p.id);
@@ -49,6 +52,17 @@ TEST_F(PlatformTest, TemplatePlacesBecomePixelsAndPicturesFrameTheirImage) {
   EXPECT_TRUE(IsWindowVisible(GetDlgItem(dlg, kPicture)));
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(dlg, kHidden)));
   EXPECT_NE(SendMessage(GetDlgItem(dlg, kHidden), STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+}
+
+TEST(MulDivTest, RoundsHalvesAwayFromZeroAndFailsOnOverflow) {
+  struct {
+    int a, b, c, expected;
+  } rows[] = {
+      {143, 6, 4, 215},         {157, 13, 8, 255},        {158, 13, 8, 257}, {-143, 6, 4, -215},
+      {143, -6, 4, -215},       {143, 6, -4, -215},       {5, 1, 0, -1},     {INT_MAX, 2, 1, -1},
+      {INT_MAX, 2, 2, INT_MAX}, {INT_MIN, 1, 1, INT_MIN}, {7, 1, 2, 4},      {-7, 1, 2, -4}};
+  for (const auto& r : rows)
+    EXPECT_EQ(MulDiv(r.a, r.b, r.c), r.expected) << r.a << " * " << r.b << " / " << r.c;
 }
 
 TEST_F(PlatformTest, EnterEscAndCloseBoxEndTheDialog) {
@@ -126,33 +140,50 @@ TEST_F(PlatformTest, NestedMessageBoxInsideTheModalLoopKeepsTheLoopAlive) {
 TEST_F(PlatformTest, RealMessageBoxAnswersItsOwnKeys) {
   HWND dlg = Open();
   g_seen.endOnCommand = false;
+  // A yes/no box has no cancel answer: Esc and the close box do nothing, so
+  // the box is still there for the key that follows them.
   struct Case {
     UINT type;
-    int key;
+    std::vector<int> keys;  // 0: the close box
     int answer;
+    bool closeBox;
   };
-  const Case cases[] = {{MB_YESNO, Qt::Key_Return, IDYES},
-                        {MB_YESNO, Qt::Key_Escape, IDNO},
-                        {MB_OK, Qt::Key_Escape, IDOK}};
+  const Case cases[] = {{MB_YESNO, {Qt::Key_Return}, IDYES, false},
+                        {MB_YESNO, {Qt::Key_Escape, 0, Qt::Key_Return}, IDYES, false},
+                        {MB_YESNOCANCEL, {Qt::Key_Escape}, IDCANCEL, true},
+                        {MB_OK, {Qt::Key_Escape}, IDOK, true},
+                        {MB_OK, {0}, IDOK, true}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.key);
+    SCOPED_TRACE(testing::Message() << c.type << " " << c.keys.size());
     QString caption;
+    bool closeBox = false;
     RunWhenIdle([&] {
       QWidget* box = QApplication::activeModalWidget();
       ASSERT_NE(box, nullptr);
       caption = box->windowTitle();
-      QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier);
-      QApplication::sendEvent(box->focusWidget() ? box->focusWidget() : box, &press);
-      // Should the key go astray, the box still closes and the test fails
-      // rather than waits for ever.
+      closeBox = box->windowFlags().testFlag(Qt::WindowCloseButtonHint) ||
+                 !box->windowFlags().testFlag(Qt::CustomizeWindowHint);
       QPointer<QWidget> guard(box);
+      for (int key : c.keys) {
+        if (!guard)
+          break;
+        if (key == 0) {
+          box->close();
+        } else {
+          QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+          QApplication::sendEvent(box->focusWidget() ? box->focusWidget() : box, &press);
+        }
+      }
+      // Should the keys go astray, the box still ends and the test fails
+      // rather than waits for ever.
       RunWhenIdle([guard] {
         if (guard && guard->isVisible())
-          guard->close();
+          static_cast<QDialog*>(guard.data())->done(0);
       });
     });
     EXPECT_EQ(MessageBox(dlg, "Начать новую игру?", nullptr, c.type), c.answer);
     EXPECT_EQ(caption, QString::fromUtf8("Ошибка"));
+    EXPECT_EQ(closeBox, c.closeBox);
   }
   EXPECT_TRUE(g_seen.commands.empty());  // the keys never reached the owner
 }

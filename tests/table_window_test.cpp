@@ -27,10 +27,15 @@ TEST_F(TableWindowTest, StartsAsADealtTable) {
   EXPECT_FALSE(Enabled(IDC_TAKE));
 }
 
-TEST_F(TableWindowTest, CounterButtonsSitAtTheirPixelPlaces) {
+TEST_F(TableWindowTest, ControlsSitAtTheirPixelPlaces) {
+  // Template places round to the nearest pixel (x 143 units is 214.5 px, so
+  // 215), position and size each on its own; the counters are placed by
+  // the program in pixels.
   struct {
-    int id, x, y;
-  } rows[] = {{IDC_DECK_LED, 310, 195}, {IDC_BEATEN_LED, 570, 230}};
+    int id, x, y, cx, cy;
+  } rows[] = {{IDC_ATTACK0, 11, 255, 75, 100},  {IDC_ATTACK2, 215, 257, 75, 100},
+              {IDC_BEATEN, 338, 221, 57, 23},   {IDC_TAKE, 417, 221, 57, 23},
+              {IDC_DECK_LED, 310, 195, 37, 20}, {IDC_BEATEN_LED, 570, 230, 37, 20}};
   for (const auto& row : rows) {
     RECT rect;
     ::GetWindowRect(Item(row.id), &rect);
@@ -38,8 +43,8 @@ TEST_F(TableWindowTest, CounterButtonsSitAtTheirPixelPlaces) {
     ::ScreenToClient(hwnd, &corner);
     EXPECT_EQ(corner.x, row.x) << row.id;
     EXPECT_EQ(corner.y, row.y) << row.id;
-    EXPECT_EQ(rect.right - rect.left, 37) << row.id;
-    EXPECT_EQ(rect.bottom - rect.top, 20) << row.id;
+    EXPECT_EQ(rect.right - rect.left, row.cx) << row.id;
+    EXPECT_EQ(rect.bottom - rect.top, row.cy) << row.id;
   }
 }
 

@@ -22,6 +22,7 @@ LRESULT CALLBACK ButtonProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // a push button takes a quick second click as a click
       h->pressed = true;
       markDirty(h);
       return 0;

@@ -20,6 +20,14 @@ namespace {
 
 std::map<HWND, INT_PTR> g_modelessEnds;
 
+// Dialog units to pixels with the dialog font's base units, 6 x 13.
+int dluX(int x) {
+  return MulDiv(x, 6, 4);
+}
+int dluY(int y) {
+  return MulDiv(y, 13, 8);
+}
+
 const DLGTEMPLATEDATA* findTemplate(LPCSTR name) {
   const RESOURCEMODULE* mod = GetModuleResources();
   if (!mod || !name)
@@ -58,8 +66,10 @@ HWND createChild(HWND dlg, const DLGITEMDATA& item) {
   c->instance = dlg->instance;
   c->text = item.text ? item.text : "";
   c->font = dlg->font;
-  c->rect = RECT{item.x * 6 / 4, item.y * 13 / 8, item.x * 6 / 4 + item.cx * 6 / 4,
-                 item.y * 13 / 8 + item.cy * 13 / 8};
+  // The dialog manager converts the position and the size each on its own,
+  // rounding as MulDiv does.
+  int x = dluX(item.x), y = dluY(item.y);
+  c->rect = RECT{x, y, x + dluX(item.cx), y + dluY(item.cy)};
   if (cls == WndClass::Button)
     c->defButton = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
   qtb::createWidget(c);
@@ -119,7 +129,7 @@ HWND createDialog(LPCSTR templateName, HWND owner, DLGPROC proc, LPARAM param, b
     if (h->menuBar)
       menuHeight = h->menuBar->sizeHint().height();
   }
-  int cw = tpl->cx * 6 / 4, ch = tpl->cy * 13 / 8;
+  int cw = dluX(tpl->cx), ch = dluY(tpl->cy);
   auto* client = new qtb::WindowWidget(h, frame, true);
   client->setGeometry(0, menuHeight, cw, ch);
   h->client = client;
@@ -278,10 +288,10 @@ LRESULT DefDlgProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 BOOL MapDialogRect(HWND h, LPRECT rect) {
   if (!qtb::isWindow(h) || !rect)
     return FALSE;
-  rect->left = rect->left * 6 / 4;
-  rect->right = rect->right * 6 / 4;
-  rect->top = rect->top * 13 / 8;
-  rect->bottom = rect->bottom * 13 / 8;
+  rect->left = dluX(rect->left);
+  rect->right = dluX(rect->right);
+  rect->top = dluY(rect->top);
+  rect->bottom = dluY(rect->bottom);
   return TRUE;
 }
 

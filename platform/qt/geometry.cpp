@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QCursor>
 #include <QPainter>
+#include <climits>
+#include <cstdlib>
 
 #include "platform/qt/widgets.h"
 
@@ -251,4 +253,18 @@ BOOL OffsetRect(LPRECT rect, int dx, int dy) {
   rect->top += dy;
   rect->bottom += dy;
   return TRUE;
+}
+
+int MulDiv(int number, int numerator, int denominator) {
+  if (denominator == 0)
+    return -1;
+  long long product = (long long)number * numerator;
+  long long half = std::llabs((long long)denominator) / 2;
+  // Round half away from zero: bias the magnitude before dividing.
+  bool negative = (product < 0) != (denominator < 0);
+  long long magnitude = (std::llabs(product) + half) / std::llabs((long long)denominator);
+  long long result = negative ? -magnitude : magnitude;
+  if (result > INT_MAX || result < INT_MIN)
+    return -1;
+  return (int)result;
 }

@@ -123,6 +123,30 @@ void applyItem(ListItemRec& item, const LVITEM* in) {
 }
 
 int g_downItem = -1;
+QPoint g_downPoint;
+
+void notify(HWND h, UINT code, int item, POINT at) {
+  if (!qtb::isWindow(h->parent))
+    return;
+  // NMLISTVIEW and NMITEMACTIVATE begin alike; NM_CLICK and NM_DBLCLK carry
+  // the latter, LVN_BEGINDRAG the former.
+  NMITEMACTIVATE nm{};
+  nm.hdr.hwndFrom = h;
+  nm.hdr.idFrom = (UINT_PTR)h->id;
+  nm.hdr.code = code;
+  nm.iItem = item;
+  nm.iSubItem = 0;
+  nm.ptAction = at;
+  SendMessage(h->parent, WM_NOTIFY, (WPARAM)h->id, (LPARAM)&nm);
+}
+
+// A press becomes a drag once the pointer leaves the drag rectangle centred
+// on where it went down.
+bool leftDragRect(QPoint p) {
+  QPoint d = p - g_downPoint;
+  return std::abs(d.x()) > GetSystemMetrics(SM_CXDRAG) / 2 ||
+         std::abs(d.y()) > GetSystemMetrics(SM_CYDRAG) / 2;
+}
 
 }  // namespace
 
@@ -175,22 +199,24 @@ void listViewMouse(HWND h, UINT msg, int x, int y) {
     clampScroll(h);
     return;
   }
-  if (msg == WM_LBUTTONDOWN) {
+  // A press and release without a drag is a click (NM_CLICK on the release);
+  // a press that moves out of the drag rectangle begins a drag instead; the
+  // second press of a double click is NM_DBLCLK, never a second click.
+  if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
     g_downItem = hitTest(h, QPoint(x, y));
+    g_downPoint = QPoint(x, y);
     select(h, g_downItem);
-    h->lvPressed = true;
+    h->lvPressed = msg == WM_LBUTTONDOWN;
     markDirty(h);
+    if (msg == WM_LBUTTONDBLCLK)
+      notify(h, NM_DBLCLK, g_downItem, POINT{x, y});
+  } else if (msg == WM_MOUSEMOVE && h->lvPressed && leftDragRect(QPoint(x, y))) {
+    h->lvPressed = false;
+    if (g_downItem >= 0)
+      notify(h, LVN_BEGINDRAG, g_downItem, POINT{g_downPoint.x(), g_downPoint.y()});
   } else if (msg == WM_LBUTTONUP && h->lvPressed) {
     h->lvPressed = false;
-    NMITEMACTIVATE nm{};
-    nm.hdr.hwndFrom = h;
-    nm.hdr.idFrom = (UINT_PTR)h->id;
-    nm.hdr.code = NM_CLICK;
-    nm.iItem = g_downItem;
-    nm.iSubItem = 0;
-    nm.ptAction = POINT{x, y};
-    if (isWindow(h->parent))
-      SendMessage(h->parent, WM_NOTIFY, (WPARAM)h->id, (LPARAM)&nm);
+    notify(h, NM_CLICK, g_downItem, POINT{x, y});
   }
 }
 
@@ -331,9 +357,14 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
       listViewMouse(h, msg, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
       return 0;
+    case WM_MOUSEMOVE:
+      if (wp & MK_LBUTTON)
+        listViewMouse(h, msg, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      break;
     case WM_ENABLE:
       markDirty(h);
       return 0;

@@ -2,6 +2,8 @@
 // Message boxes (QMessageBox with Russian buttons and the owner's colours
 // from WM_CTLCOLORMSGBOX), the beep, and scripted boxes for tests.
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <deque>
@@ -16,6 +18,29 @@ std::deque<int> g_answers;
 std::vector<testing_seams::MessageBoxCall> g_calls;
 
 const char* const kDefaultCaption = "Ошибка";
+
+// A box without a cancel answer (Yes and No only) ignores Esc and has no
+// close box: the user must choose.
+class Box : public QMessageBox {
+ public:
+  bool mustChoose = false;
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    if (mustChoose && e->key() == Qt::Key_Escape) {
+      e->accept();
+      return;
+    }
+    QMessageBox::keyPressEvent(e);
+  }
+  void closeEvent(QCloseEvent* e) override {
+    if (mustChoose) {
+      e->ignore();
+      return;
+    }
+    QMessageBox::closeEvent(e);
+  }
+};
 
 int defaultAnswer(UINT type) {
   UINT kind = type & MB_TYPEMASK;
@@ -72,7 +97,7 @@ int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   // platform cancels capture when another window becomes active.
   ReleaseCapture();
   HWND top = qtb::topLevelOf(owner);
-  QMessageBox box;  // no Qt parent: a disabled owner must not disable the box
+  Box box;  // no Qt parent: a disabled owner must not disable the box
   box.setWindowModality(Qt::ApplicationModal);
   qtb::keepAbove(&box, top);
   box.setWindowTitle(QString::fromUtf8(caption));
@@ -101,8 +126,8 @@ int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     choices.push_back({box.addButton(QString::fromUtf8(label), role), answer});
     return choices.back().button;
   };
-  // Esc and the close box give the answer the platform gives: No for a
-  // yes/no box, Cancel where there is one, else OK.
+  // Esc and the close box give Cancel where there is one, else OK; a yes/no
+  // box has neither.
   switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL:
       box.setDefaultButton(add("ОК", QMessageBox::AcceptRole, IDOK));
@@ -110,7 +135,9 @@ int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
       break;
     case MB_YESNO:
       box.setDefaultButton(add("Да", QMessageBox::YesRole, IDYES));
-      box.setEscapeButton(add("Нет", QMessageBox::NoRole, IDNO));
+      add("Нет", QMessageBox::NoRole, IDNO);
+      box.mustChoose = true;
+      box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
       break;
     case MB_YESNOCANCEL:
       box.setDefaultButton(add("Да", QMessageBox::YesRole, IDYES));

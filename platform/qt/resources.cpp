@@ -3,6 +3,7 @@
 // too) and type, strings, and a few system metrics.
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyleHints>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +11,13 @@
 #include "platform/qt/internal.h"
 
 namespace {
+
+// The desktop's input settings; none before the GUI application exists.
+QStyleHints* hints() {
+  return qobject_cast<QGuiApplication*>(QCoreApplication::instance())
+             ? QGuiApplication::styleHints()
+             : nullptr;
+}
 
 const RESOURCEMODULE* g_module = nullptr;
 char g_moduleTag;  // its address is the program's HINSTANCE
@@ -161,6 +169,18 @@ int GetSystemMetrics(int index) {
     case SM_CXSMICON:
     case SM_CYSMICON:
       return 16;
+    // The rectangles are centred on the first press, so they are twice the
+    // distance the desktop allows the pointer to stray.
+    case SM_CXDOUBLECLK:
+    case SM_CYDOUBLECLK:
+      return 2 * (hints() ? hints()->mouseDoubleClickDistance() : 2);
+    case SM_CXDRAG:
+    case SM_CYDRAG:
+      return 2 * (hints() ? hints()->startDragDistance() : 2);
   }
   return 0;
+}
+
+UINT GetDoubleClickTime() {
+  return hints() ? (UINT)hints()->mouseDoubleClickInterval() : 500;
 }

@@ -38,11 +38,28 @@ QWidget* widgetAt(HWND h, int x, int y, QPoint* local) {
   return base;
 }
 
+// The time stamped on the input the seams deliver, in milliseconds.
+ulong g_inputClock = 1000000;
+
 void sendMouse(QWidget* w, QEvent::Type type, QPoint local, Qt::MouseButton button,
                Qt::MouseButtons buttons) {
   QMouseEvent e(type, QPointF(local), QPointF(w->mapToGlobal(local)), button, buttons,
                 Qt::NoModifier);
+  e.setTimestamp(g_inputClock);
   QApplication::sendEvent(w, &e);
+}
+
+// A press and a release at one place, the time moved on by gapMs first.
+void click(HWND hWnd, int x, int y, ulong gapMs) {
+  QPoint local;
+  QWidget* w = widgetAt(hWnd, x, y, &local);
+  if (!w)
+    return;
+  g_inputClock += gapMs;
+  QPointer<QWidget> guard(w);
+  sendMouse(w, QEvent::MouseButtonPress, local, Qt::LeftButton, Qt::LeftButton);
+  if (guard)
+    sendMouse(w, QEvent::MouseButtonRelease, local, Qt::LeftButton, Qt::NoButton);
 }
 
 int qtKeyFromVk(int vk) {
@@ -111,14 +128,27 @@ void RunWhenIdle(std::function<void()> fn) {
 }
 
 void MouseClick(HWND hWnd, int x, int y) {
+  click(hWnd, x, y, GetDoubleClickTime() + 1);
+}
+
+void MouseDoubleClick(HWND hWnd, int x, int y, unsigned gapMs) {
+  click(hWnd, x, y, GetDoubleClickTime() + 1);
+  click(hWnd, x, y, gapMs);
+}
+
+void MouseDrag(HWND hWnd, int x, int y, int toX, int toY) {
   QPoint local;
   QWidget* w = widgetAt(hWnd, x, y, &local);
   if (!w)
     return;
+  g_inputClock += GetDoubleClickTime() + 1;
   QPointer<QWidget> guard(w);
+  QPoint to = local + QPoint(toX - x, toY - y);  // the press keeps the widget
   sendMouse(w, QEvent::MouseButtonPress, local, Qt::LeftButton, Qt::LeftButton);
   if (guard)
-    sendMouse(w, QEvent::MouseButtonRelease, local, Qt::LeftButton, Qt::NoButton);
+    sendMouse(w, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+  if (guard)
+    sendMouse(w, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
 }
 
 void MouseMove(HWND hWnd, int x, int y) {

@@ -85,8 +85,10 @@ LRESULT CALLBACK StaticProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
       if ((h->style & SS_NOTIFY) && isWindow(h->parent)) {
-        SendMessage(h->parent, WM_COMMAND, MAKEWPARAM(h->id, STN_CLICKED), (LPARAM)h);
+        WORD code = msg == WM_LBUTTONDOWN ? STN_CLICKED : STN_DBLCLK;
+        SendMessage(h->parent, WM_COMMAND, MAKEWPARAM(h->id, code), (LPARAM)h);
       }
       return 0;
     case WM_ENABLE:
