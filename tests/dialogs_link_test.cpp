@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
 #include "dialogs/hyperlink.h"
 #include "platform/testing.h"
 #include "platform/testing_shell.h"
@@ -240,6 +244,37 @@ TEST_F(LinkWindow, ColoursFollowOpeningsAndFailures) {
   MoveTo(-10, -10);
   EXPECT_EQ(TextColour(), kLink);
   EXPECT_FALSE(dlg.m_link.m_bVisited);
+}
+
+// The error box of a failed open lies over the link; once it is closed the
+// window system's own repaint draws the link again, no longer hovered.
+TEST_F(LinkWindow, ClosedErrorBoxLeavesTheLinkDrawnUnhovered) {
+  CountingLink& link = dlg.m_link;
+  shellResult = SE_ERR_FNF;
+  MoveTo(2, 2);
+  ASSERT_TRUE(link.paintedHover);
+  testing_seams::ScriptMessageBoxes(false);
+  bool boxShown = false;
+  testing_seams::RunWhenIdle([&] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    boxShown = true;
+    RECT r;
+    GetWindowRect(link.m_hWnd, &r);
+    box->move(r.left - 10, r.top - 10);
+    QCoreApplication::processEvents();
+    link.paints = 0;
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(box->focusWidget() ? box->focusWidget() : box, &enter);
+  });
+  testing_seams::MouseClick(link.m_hWnd, 2, 2);
+  testing_seams::ScriptMessageBoxes(true);
+  ASSERT_TRUE(boxShown);
+  // Qt's own loop only: the seam's ProcessEvents would repaint everything.
+  for (int i = 0; i < 5; ++i)
+    QCoreApplication::processEvents();
+  EXPECT_GT(link.paints, 0);
+  EXPECT_FALSE(link.paintedHover);
 }
 
 TEST_F(LinkWindow, TargetSetBeforeTheWindowBecomesTheTextOfAnEmptyStatic) {

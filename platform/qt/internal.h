@@ -203,6 +203,9 @@ QRect clientRectPx(HWND h);  // client rect in widget coordinates
 void syncGeometry(HWND h);
 void createWidget(HWND h);
 void keepAbove(QWidget* window, HWND owner);  // owned windows stay above their owner
+// A top-level window that goes away uncovers the windows beneath it, which
+// the platform repaints there (a link drawn hovered is drawn again as it is).
+void uncover(const QWidget* window);
 HWND topLevelOf(HWND h);
 bool offerToHooks(MSG* msg);  // true = a message filter hook ate it
 

@@ -153,6 +153,7 @@ int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   }
   applyOwnerColours(box, owner);
   box.exec();
+  qtb::uncover(&box);
   for (const Choice& c : choices) {
     if (box.clickedButton() == c.button)
       return c.answer;

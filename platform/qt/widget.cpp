@@ -2,6 +2,7 @@
 // The widgets behind windows: painting through WM_PAINT with the window's
 // edges around it, and mouse input turned into the messages the program
 // expects (hooks first, then WM_SETCURSOR, then the mouse message).
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QMenuBar>
@@ -297,6 +298,20 @@ void keepAbove(QWidget* window, HWND owner) {
   window->winId();  // makes the native window, so it can have a transient parent
   if (window->windowHandle() && owner->widget->window()->windowHandle())
     window->windowHandle()->setTransientParent(owner->widget->window()->windowHandle());
+}
+
+void uncover(const QWidget* window) {
+  if (!window || !qobject_cast<QApplication*>(QCoreApplication::instance()))
+    return;
+  QRect area = window->frameGeometry();
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w == window || !w->isVisible() || !fromWidget(w))
+      continue;
+    QRect local(w->mapFromGlobal(area.topLeft()), area.size());
+    // Qt repaints the children that lie in the region with their window.
+    if (local.intersects(w->rect()))
+      w->update(local & w->rect());
+  }
 }
 
 void createWidget(HWND h) {

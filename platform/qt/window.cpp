@@ -78,7 +78,10 @@ void finalDestroy(HWND h) {
     }
   }
   if (h->widget) {
+    bool shown = !(h->style & WS_CHILD) && h->widget->isVisible();
     h->widget->hide();
+    if (shown)
+      qtb::uncover(h->widget);
     h->widget->deleteLater();
   }
   if (h->loop)
@@ -339,8 +342,11 @@ BOOL ShowWindow(HWND h, int cmd) {
     case SW_HIDE:
       h->visible = false;
       h->style &= ~(DWORD)WS_VISIBLE;
-      if (h->widget)
+      if (h->widget && h->widget->isVisible()) {
         h->widget->hide();
+        if (top)
+          qtb::uncover(h->widget);
+      }
       break;
     case SW_MINIMIZE:
     case SW_SHOWMINIMIZED:
