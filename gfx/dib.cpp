@@ -4,6 +4,7 @@
 #include "gfx/dib.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "gfx/dib_internal.h"
@@ -13,6 +14,10 @@ using namespace dib_detail;
 IMPLEMENT_DYNAMIC(CDIB, CObject)
 
 namespace {
+
+bool FitsInt(int64_t v) {
+  return v >= INT32_MIN && v <= INT32_MAX;
+}
 
 // A LOGPALETTE with room for n entries; released with delete[] on its bytes.
 LOGPALETTE* AllocLogPalette(WORD n) {
@@ -253,7 +258,12 @@ BOOL CDIB::CopyPixels(CDIB* source, LONG sx, LONG sy, LONG width, LONG height, L
     return FALSE;
   }
   const uint64_t dstRow = RowBytes((LONG)dstW, 8), srcRow = RowBytes((LONG)srcW, 8);
-  for (int64_t i = 0; i < h; ++i) {
+  // Within one image, rows are copied from the far end first when the copy
+  // moves them up, so no row is read after it was written: the result is
+  // that of a copy through a temporary (memmove takes care within a row).
+  const bool upward = source == this && y > srcY;
+  for (int64_t n = 0; n < h; ++n) {
+    const int64_t i = upward ? h - 1 - n : n;
     std::memmove(m_pBits + (uint64_t)(y + i) * dstRow + (uint64_t)x,
                  source->m_pBits + (uint64_t)(srcY + i) * srcRow + (uint64_t)srcX, (size_t)w);
   }
@@ -275,18 +285,26 @@ int CDIB::Paint(CDC* dc, LPCRECT destRect, LPCRECT srcRect) {
   const RECT whole = {0, 0, Width(), Height()};
   const RECT& dst = destRect ? *destRect : whole;
   const RECT& src = srcRect ? *srcRect : whole;
-  const LONG dstW = dst.right - dst.left, dstH = dst.bottom - dst.top;
-  const LONG srcW = src.right - src.left, srcH = src.bottom - src.top;
+  // Sizes and the turned source y in 64 bits: a rectangle's sides may lie
+  // anywhere, and what does not fit the drawing calls' ints draws nothing.
+  const int64_t dstW = (int64_t)dst.right - dst.left, dstH = (int64_t)dst.bottom - dst.top;
+  const int64_t srcW = (int64_t)src.right - src.left, srcH = (int64_t)src.bottom - src.top;
+  const int64_t srcY = (int64_t)Height() - src.bottom;
+  if (!FitsInt(dstW) || !FitsInt(dstH) || !FitsInt(srcW) || !FitsInt(srcH) || !FitsInt(srcY)) {
+    if (oldPalette) {
+      ::SelectPalette(hdc, oldPalette, TRUE);
+    }
+    return 0;
+  }
   const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(m_pInfo);
   int lines;
   if (dstW == srcW && dstH == srcH) {
     // Rows are stored bottom-up, so the source's y counts from the bottom.
     lines = ::SetDIBitsToDevice(hdc, dst.left, dst.top, (DWORD)dstW, (DWORD)dstH, src.left,
-                                Height() - src.bottom, 0, (WORD)Height(), m_pBits, info,
-                                DIB_RGB_COLORS);
+                                (int)srcY, 0, (WORD)Height(), m_pBits, info, DIB_RGB_COLORS);
   } else {
-    lines = ::StretchDIBits(hdc, dst.left, dst.top, dstW, dstH, src.left, src.top, srcW, srcH,
-                            m_pBits, info, DIB_RGB_COLORS, SRCCOPY);
+    lines = ::StretchDIBits(hdc, dst.left, dst.top, (int)dstW, (int)dstH, src.left, src.top,
+                            (int)srcW, (int)srcH, m_pBits, info, DIB_RGB_COLORS, SRCCOPY);
   }
   if (oldPalette) {
     ::SelectPalette(hdc, oldPalette, TRUE);

@@ -52,6 +52,8 @@ bool IsSupportedHeader(const BITMAPINFOHEADER& bi) {
 }  // namespace
 
 BOOL CDIB::LoadFromResource(UINT id) {
+  // Loading replaces the image: a failure leaves it empty, not as it was.
+  Free();
   char name[16];
   std::snprintf(name, sizeof name, "#%d", (int)id);
   HMODULE module = GetModuleHandle(nullptr);

@@ -251,6 +251,31 @@ TEST_F(DibCopy, RefusesMismatchedColourCountsAndDepths) {
   ExpectCopied(0, 0, 0, 0, 0, 0);
 }
 
+TEST_F(DibCopy, WithinOneImageCopiesAsThroughATemporary) {
+  struct Case {
+    LONG sx, sy, w, h, dx, dy;
+  } const cases[] = {
+      {0, 0, 8, 6, 2, 2},   // up and right: rows read after nearer ones were written
+      {3, 3, 8, 6, 0, 0},   // down and left
+      {0, 2, 12, 5, 0, 3},  // one row up, whole rows
+      {1, 0, 10, 9, 0, 0},  // along the rows only
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.dx - c.sx << "," << c.dy - c.sy);
+    SetUp();
+    CDIB before;
+    ASSERT_TRUE(before.CreateBlank(12, 9));
+    ASSERT_TRUE(before.CopyPixels(&m_src, 0, 0, 12, 9, 0, 0));
+    CDIB expected;
+    ASSERT_TRUE(expected.CreateBlank(12, 9));
+    ASSERT_TRUE(expected.CopyPixels(&before, 0, 0, 12, 9, 0, 0));
+    ASSERT_TRUE(expected.CopyPixels(&before, c.sx, c.sy, c.w, c.h, c.dx, c.dy));
+    ASSERT_TRUE(m_src.CopyPixels(&m_src, c.sx, c.sy, c.w, c.h, c.dx, c.dy));
+    EXPECT_EQ(std::vector<BYTE>(m_src.GetBits(), m_src.GetBits() + 12 * 9),
+              std::vector<BYTE>(expected.GetBits(), expected.GetBits() + 12 * 9));
+  }
+}
+
 TEST(Dib, PalettesAndFill) {
   std::vector<BYTE> file = MakeBmp(3, 3);
   CDIB source, blank;
@@ -328,6 +353,29 @@ TEST(Dib, PaintDrawsThePixelsInTheirColours) {
   EXPECT_GT(dib.Paint(&dc, &twice), 0);
   expectDrawn(10, 4, 4, 3, 2, 0, 0);
 
+  // Rectangles whose sides lie anywhere: sizes or the turned source y that
+  // do not fit an int draw nothing, and a source far off the image shows
+  // nothing of it.
+  FillRect(mem, &all, (HBRUSH)GetStockObject(WHITE_BRUSH));
+  const RECT hugeDst = {INT_MIN, 0, INT_MAX, 3};
+  const RECT threeAt0 = {0, 0, 3, 3};
+  const RECT farLeft = {INT_MIN, 0, INT_MIN + 3, 3};
+  const RECT farDown = {0, INT_MIN, 3, INT_MIN + 3};
+  const RECT farRight = {INT_MAX - 3, 0, INT_MAX, 3};
+  EXPECT_EQ(dib.Paint(&dc, &hugeDst), 0);
+  EXPECT_EQ(dib.Paint(&dc, &hugeDst, &hugeDst), 0);
+  dib.Paint(&dc, &threeAt0, &farLeft);
+  dib.Paint(&dc, &threeAt0, &farRight);
+  EXPECT_EQ(dib.Paint(&dc, &threeAt0, &farDown), 0);
+  dib.Paint(&dc, &farLeft, &threeAt0);
+  const RECT stretchedFar = {INT_MAX - 8, INT_MAX - 8, INT_MAX, INT_MAX};
+  dib.Paint(&dc, &stretchedFar, &farLeft);
+  for (LONG y = 0; y < 12; ++y) {
+    for (LONG x = 0; x < 20; ++x) {
+      ASSERT_EQ(GetPixel(mem, x, y), white) << x << "," << y;
+    }
+  }
+
   dc.Detach();
   SelectObject(mem, oldBitmap);
   DeleteObject(bitmap);
@@ -352,7 +400,11 @@ TEST(Dib, ProgramResourcesLoad) {
   EXPECT_EQ(std::vector<BYTE>(led.GetBits(), led.GetBits() + 800), std::vector<BYTE>(800, 0));
   EXPECT_TRUE(led.CopyPixels(&digits, 90, 0, 9, 13, 8, 4));
   EXPECT_FALSE(led.LoadPalette(4321));
-  EXPECT_FALSE(CDIB().LoadFromResource(4321));
+  // A load that fails leaves the image empty, not as it was.
+  EXPECT_FALSE(digits.LoadFromResource(4321));
+  EXPECT_EQ(digits.GetInfo(), nullptr);
+  EXPECT_EQ(digits.GetBits(), nullptr);
+  EXPECT_EQ(digits.GetPalette(), nullptr);
 }
 
 }  // namespace

@@ -37,6 +37,21 @@ void freeDC(HDC hdc) {
   delete d;
 }
 
+QRect drawableRect(HDC hdc) {
+  auto* d = as<HDC__>(hdc, Kind::Dc);
+  if (!d)
+    return QRect();
+  if (d->painter) {
+    if (d->painter->hasClipping())
+      return d->painter->clipBoundingRect().toAlignedRect();
+    QPaintDevice* dev = d->painter->device();
+    QRect all = dev ? QRect(0, 0, dev->width(), dev->height()) : QRect();
+    return d->painter->transform().inverted().mapRect(all);
+  }
+  auto* b = as<HBITMAP__>(d->bitmap, Kind::Bitmap);
+  return d->memory && b ? b->image.rect() : QRect();
+}
+
 bool paintOn(HDC hdc, const std::function<void(QPainter&)>& fn) {
   auto* d = as<HDC__>(hdc, Kind::Dc);
   if (!d)

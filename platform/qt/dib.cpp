@@ -5,6 +5,7 @@
 // and only rows the header describes are ever touched.
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <cstring>
 
 #include "platform/qt/internal.h"
@@ -90,10 +91,28 @@ bool readDib(HDC hdc, const void* bits, const BITMAPINFO* info, UINT colorUse, D
   return true;
 }
 
-bool draw(HDC hdc, int x, int y, const QImage& img) {
+// The columns i0..i1 and rows j0..j1 (ends excluded) of a w x h destination
+// at (x, y) that lie on the drawable area.
+struct Span {
+  qint64 i0, i1, j0, j1;
+};
+Span visible(const QRect& area, qint64 x, qint64 y, qint64 w, qint64 h) {
+  if (area.isEmpty())
+    return {0, 0, 0, 0};
+  return {std::max<qint64>(0, area.left() - x), std::min<qint64>(w, area.right() + 1 - x),
+          std::max<qint64>(0, area.top() - y), std::min<qint64>(h, area.bottom() + 1 - y)};
+}
+
+// No device reaches this far: an image drawn beyond it shows nothing, and
+// Qt's own coordinate sums stay far from overflowing.
+constexpr qint64 kFar = 1 << 24;
+
+bool draw(HDC hdc, qint64 x, qint64 y, const QImage& img) {
+  if (x < -kFar || x > kFar || y < -kFar || y > kFar)
+    return true;
   return qtb::paintOn(hdc, [&](QPainter& p) {
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p.drawImage(QPoint(x, y), img);
+    p.drawImage(QPoint((int)x, (int)y), img);
   });
 }
 
@@ -125,22 +144,25 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, 
     return 0;
   v.firstRow = (int)startScan;
   v.rowCount = (int)std::min<UINT>(scanLines, (UINT)v.height - startScan);
-  int w = (int)width, h = (int)height;
-  // Destination row j shows source row ySrc + h - 1 - j (rows count from the bottom).
-  int i0 = std::max(0, -xSrc), i1 = std::min(w, v.width - xSrc);
-  int j0 = std::max(0, ySrc + h - v.firstRow - v.rowCount);
-  int j1 = std::min(h, ySrc + h - v.firstRow);
+  // 64-bit throughout: any int may come as a position.
+  const qint64 w = width, h = height, sx = xSrc, sy = ySrc;
+  // Destination row j shows source row sy + h - 1 - j (rows count from the bottom);
+  // only what the source has and the device can show is made.
+  const Span cols = visible(drawableRect(hdc), xDest, yDest, w, h);
+  qint64 i0 = std::max({(qint64)0, -sx, cols.i0}), i1 = std::min({w, v.width - sx, cols.i1});
+  qint64 j0 = std::max({(qint64)0, sy + h - v.firstRow - v.rowCount, cols.j0});
+  qint64 j1 = std::min({h, sy + h - v.firstRow, cols.j1});
   if (i0 < i1 && j0 < j1) {
-    if ((qint64)(i1 - i0) * (j1 - j0) > kMaxDrawnPixels)
+    if ((i1 - i0) * (j1 - j0) > kMaxDrawnPixels)
       return 0;
-    QImage img(i1 - i0, j1 - j0, QImage::Format_RGB32);
+    QImage img((int)(i1 - i0), (int)(j1 - j0), QImage::Format_RGB32);
     if (img.isNull())
       return 0;
-    for (int j = j0; j < j1; ++j) {
-      auto* out = reinterpret_cast<QRgb*>(img.scanLine(j - j0));
-      int row = ySrc + h - 1 - j;
-      for (int i = i0; i < i1; ++i)
-        out[i - i0] = v.pixel(xSrc + i, row);
+    for (qint64 j = j0; j < j1; ++j) {
+      auto* out = reinterpret_cast<QRgb*>(img.scanLine((int)(j - j0)));
+      int row = (int)(sy + h - 1 - j);
+      for (qint64 i = i0; i < i1; ++i)
+        out[i - i0] = v.pixel((int)(sx + i), row);
     }
     draw(hdc, xDest + i0, yDest + j0, img);
   }
@@ -156,28 +178,34 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, 
   // Mirroring (negative extents) is not supported: nothing of ours uses it.
   if (destWidth <= 0 || destHeight <= 0 || srcWidth <= 0 || srcHeight <= 0)
     return 0;
-  if ((qint64)destWidth * destHeight > kMaxDrawnPixels)
-    return 0;
   v.firstRow = 0;
   v.rowCount = v.height;
-  int firstRow = std::max(ySrc, 0), lastRow = std::min(ySrc + srcHeight, v.height);
-  if (firstRow >= lastRow || xSrc >= v.width || xSrc + srcWidth <= 0)
+  // 64-bit throughout: any int may come as a position.
+  const qint64 sx = xSrc, sy = ySrc;
+  qint64 firstRow = std::max<qint64>(sy, 0), lastRow = std::min<qint64>(sy + srcHeight, v.height);
+  if (firstRow >= lastRow || sx >= v.width || sx + srcWidth <= 0)
     return 0;
-  QImage img(destWidth, destHeight, QImage::Format_ARGB32);
-  if (img.isNull())
-    return 0;
-  img.fill(Qt::transparent);
-  for (int j = 0; j < destHeight; ++j) {
-    int row = ySrc + srcHeight - 1 - (int)((qint64)j * srcHeight / destHeight);
-    if (row < 0 || row >= v.height)
-      continue;
-    auto* out = reinterpret_cast<QRgb*>(img.scanLine(j));
-    for (int i = 0; i < destWidth; ++i) {
-      int col = xSrc + (int)((qint64)i * srcWidth / destWidth);
-      if (col >= 0 && col < v.width)
-        out[i] = v.pixel(col, row) | 0xFF000000u;
+  // Only the part of the destination the device can show is made.
+  const Span part = visible(drawableRect(hdc), xDest, yDest, destWidth, destHeight);
+  if (part.i0 < part.i1 && part.j0 < part.j1) {
+    if ((part.i1 - part.i0) * (part.j1 - part.j0) > kMaxDrawnPixels)
+      return 0;
+    QImage img((int)(part.i1 - part.i0), (int)(part.j1 - part.j0), QImage::Format_ARGB32);
+    if (img.isNull())
+      return 0;
+    img.fill(Qt::transparent);
+    for (qint64 j = part.j0; j < part.j1; ++j) {
+      qint64 row = sy + srcHeight - 1 - j * srcHeight / destHeight;
+      if (row < 0 || row >= v.height)
+        continue;
+      auto* out = reinterpret_cast<QRgb*>(img.scanLine((int)(j - part.j0)));
+      for (qint64 i = part.i0; i < part.i1; ++i) {
+        qint64 col = sx + i * srcWidth / destWidth;
+        if (col >= 0 && col < v.width)
+          out[i - part.i0] = v.pixel((int)col, (int)row) | 0xFF000000u;
+      }
     }
+    draw(hdc, xDest + part.i0, yDest + part.j0, img);
   }
-  draw(hdc, xDest, yDest, img);
-  return lastRow - firstRow;
+  return (int)(lastRow - firstRow);
 }

@@ -233,6 +233,7 @@ void installKeyFilter();  // once: keys of our dialogs reach the dialog manager 
 
 // Graphics helpers.
 bool paintOn(HDC hdc, const std::function<void(QPainter&)>& fn);  // paint DC or memory bitmap
+QRect drawableRect(HDC hdc);  // where drawing on the DC can show, in its coordinates
 HDC makePaintDC(HWND h, QPainter* p);
 void freeDC(HDC dc);
 QColor toQColor(COLORREF c);
