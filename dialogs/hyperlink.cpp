@@ -265,6 +265,11 @@ INT_PTR CHyperLink::OpenTarget(LPCTSTR target, int showCmd) {
     return result;
   }
   CutAtPlaceholder(command);
+  // With no program before the target the target itself would be started:
+  // that is a failed open, not a command line.
+  if (command[std::strspn(command, " \t\"")] == '\0') {
+    return result;
+  }
 
   CString arg = CommandLineArgument(target);
   size_t length = std::strlen(command);

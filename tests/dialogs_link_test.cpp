@@ -99,6 +99,15 @@ TEST_F(OpenTarget, AnswersWithTheShellsCodeWhenNoFallbackIsPossible) {
       {"target too long",
        {{".htm", "htmlfile"}, {"htmlfile\\shell\\open\\command", "/usr/bin/b \"%1\""}},
        longTarget},
+      // No program before the target: the target would run as one.
+      {"empty command", {{".htm", "htmlfile"}, {"htmlfile\\shell\\open\\command", ""}}, "/bin/sh"},
+      {"blank command", {{".htm", "htmlfile"}, {"htmlfile\\shell\\open\\command", " \t "}}, "/bin/sh"},
+      {"only the placeholder",
+       {{".htm", "htmlfile"}, {"htmlfile\\shell\\open\\command", "\"%1\""}},
+       "/bin/sh"},
+      {"only a bare placeholder",
+       {{".htm", "htmlfile"}, {"htmlfile\\shell\\open\\command", " %1 -new"}},
+       "/bin/sh"},
   };
   shellResult = SE_ERR_NOASSOC;
   for (const Case& c : cases) {

@@ -2,7 +2,12 @@
 // The start-up loop: a fresh run of the table window after every IDOK.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <string>
 #include <functional>
 #include <memory>
 
@@ -84,6 +89,23 @@ TEST_F(StartUpLoopTest, ARunThatCannotOpenTheWindowEndsTheProgram) {
   });
   EXPECT_FALSE(app.InitInstance());
   EXPECT_EQ(Runs(), 1);
+}
+
+// Started from a plain terminal login there is no display: the program
+// says so in a line and ends with status 1 rather than aborting.
+TEST(ProgramStart, WithoutADisplaySaysSoAndEndsWithOne) {
+  FILE* p = popen("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " ZORV_PROGRAM " 2>&1", "r");
+  ASSERT_NE(p, nullptr);
+  std::string out;
+  char buffer[256];
+  while (std::fgets(buffer, sizeof buffer, p))
+    out += buffer;
+  int status = pclose(p);
+  ASSERT_TRUE(WIFEXITED(status)) << out;
+  EXPECT_EQ(WEXITSTATUS(status), 1) << out;
+  EXPECT_NE(out.find("графический дисплей"), std::string::npos) << out;
+  EXPECT_NE(out.find("xvfb-run"), std::string::npos) << out;
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
 }
 
 }  // namespace
