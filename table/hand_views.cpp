@@ -16,10 +16,23 @@ static int SuitIndex(const char* suit) {
   return -1;
 }
 
-// Fills the view with count items, item i showing image i; hands the view
-// its new image list and releases the one this window gave it before. The
-// list copies the pixels of the cached bitmaps, so nothing else is freed.
-static void FillView(CListCtrl& view, HIMAGELIST& held, HIMAGELIST list, int count) {
+// Adds a card's picture to the list and answers its index there. A picture
+// that cannot be added (damaged or of another size) is replaced by the empty
+// place, so an item never shows the picture of the card after it; -1 when
+// even that fails, and the item shows nothing.
+static int AddPicture(HIMAGELIST list, HBITMAP picture, HBITMAP placeholder) {
+  int index = ImageList_AddMasked(list, picture, RGB(0, 0, 0));
+  if (index < 0 && placeholder) {
+    index = ImageList_AddMasked(list, placeholder, RGB(0, 0, 0));
+  }
+  return index;
+}
+
+// Fills the view with count items, item i showing image images[i]; hands the
+// view its new image list and releases the one this window gave it before.
+// The list copies the pixels of the cached bitmaps, so nothing else is freed.
+static void FillView(CListCtrl& view, HIMAGELIST& held, HIMAGELIST list, const int* images,
+                     int count) {
   view.SetImageList(list, LVSIL_NORMAL);
   if (held && held != list) {
     ImageList_Destroy(held);
@@ -30,7 +43,7 @@ static void FillView(CListCtrl& view, HIMAGELIST& held, HIMAGELIST list, int cou
     item.mask = LVIF_TEXT | LVIF_IMAGE;
     item.iItem = i;
     item.pszText = const_cast<LPSTR>("");
-    item.iImage = i;
+    item.iImage = images[i];
     view.InsertItem(&item);
   }
 }
@@ -49,10 +62,12 @@ void CZorvDlg::ShowComputerHand() {
   HIMAGELIST list = ImageList_Create(69, 94, ILC_COLOR4, n, 1);
   m_listComputer.DeleteAllItems();
   HBITMAP back = CachedBitmap(IDB_BACK);
-  for (int i = 0; i < n; ++i) {
-    ImageList_AddMasked(list, back, RGB(0, 0, 0));
+  int images[36];
+  const int count = n < 36 ? n : 36;  // a hand holds 36 at the most
+  for (int i = 0; i < count; ++i) {
+    images[i] = AddPicture(list, back, m_hbmEmpty);
   }
-  FillView(m_listComputer, m_hilComputer, list, n);
+  FillView(m_listComputer, m_hilComputer, list, images, count);
   UpdateCounters();
 }
 
@@ -100,11 +115,13 @@ void CZorvDlg::ShowPlayerHand() {
 
   HIMAGELIST list = ImageList_Create(69, 94, ILC_COLOR, n, 1);
   m_listPlayer.DeleteAllItems();
-  for (int i = 0; i < n; ++i) {
+  int images[36];
+  const int count = n < 36 ? n : 36;
+  for (int i = 0; i < count; ++i) {
     HBITMAP face = CachedBitmap(FaceBitmapId(m_playerHand[i].rank, m_playerHand[i].suit));
-    ImageList_AddMasked(list, face, RGB(0, 0, 0));
+    images[i] = AddPicture(list, face, m_hbmEmpty);
   }
-  FillView(m_listPlayer, m_hilPlayer, list, n);
+  FillView(m_listPlayer, m_hilPlayer, list, images, count);
 }
 
 void CZorvDlg::SortByRank(Card* run, BYTE count) {

@@ -179,3 +179,57 @@ TEST_F(CounterTest, LedsShowTwoGlyphsWithABlankForOneDigit) {
     EXPECT_TRUE(BlackOutsideTheGlyphs(dlg->m_dibBeatenCount));
   }
 }
+
+// What image k of a list shows, as pixels.
+static std::vector<COLORREF> Drawn(HIMAGELIST list, int k) {
+  HDC mem = ::CreateCompatibleDC(nullptr);
+  HBITMAP canvas = ::CreateCompatibleBitmap(mem, 69, 94);
+  HGDIOBJ old = ::SelectObject(mem, canvas);
+  ImageList_Draw(list, k, mem, 0, 0, ILD_NORMAL);
+  std::vector<COLORREF> out;
+  for (int y = 0; y < 94; y += 7) {
+    for (int x = 0; x < 69; x += 5) {
+      out.push_back(::GetPixel(mem, x, y));
+    }
+  }
+  ::SelectObject(mem, old);
+  ::DeleteObject(canvas);
+  ::DeleteDC(mem);
+  return out;
+}
+
+// A face that cannot be drawn must not shift the pictures of the cards after
+// it: each item keeps its own card's picture, and the damaged one shows the
+// empty place.
+TEST_F(HandViewTest, DamagedFaceLeavesEveryOtherItemWithItsOwnCard) {
+  SetTrump("9d");
+  SetPlayerHand({"6s", "7s", "8s", "9s"});
+  dlg->ShowPlayerHand();
+  HIMAGELIST intact =
+      (HIMAGELIST)::SendMessage(Item(IDC_PLAYER_LIST), LVM_GETIMAGELIST, LVSIL_NORMAL, 0);
+  std::vector<std::vector<COLORREF>> faces;
+  for (int i = 0; i < 4; ++i) {
+    faces.push_back(Drawn(intact, i));
+  }
+  HIMAGELIST empty = ImageList_Create(69, 94, ILC_COLOR, 1, 1);
+  ImageList_AddMasked(empty, dlg->m_hbmEmpty, RGB(0, 0, 0));
+  std::vector<COLORREF> emptyPlace = Drawn(empty, 0);
+  ImageList_Destroy(empty);
+
+  // The 7 of spades' face becomes a handle that no longer draws: the one the
+  // window keeps for it is deleted under it.
+  ::DeleteObject(dlg->CachedBitmap(
+      dlg->FaceBitmapId(dlg->m_playerHand[1].rank, dlg->m_playerHand[1].suit)));
+  dlg->ShowPlayerHand();
+
+  HWND view = Item(IDC_PLAYER_LIST);
+  HIMAGELIST list = (HIMAGELIST)::SendMessage(view, LVM_GETIMAGELIST, LVSIL_NORMAL, 0);
+  ASSERT_EQ(ItemCount(IDC_PLAYER_LIST), 4);
+  for (int i = 0; i < 4; ++i) {
+    LVITEM item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = i;
+    ASSERT_TRUE(::SendMessage(view, LVM_GETITEM, 0, (LPARAM)&item));
+    EXPECT_EQ(Drawn(list, item.iImage), i == 1 ? emptyPlace : faces[i]) << "item " << i;
+  }
+}
