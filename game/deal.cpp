@@ -5,6 +5,14 @@
 
 #include "table/zorv_dlg.h"
 
+// The stock's picture lies across the lower half of the trump card. When the
+// trump card is the last card of the stock, the place that shows it steps
+// aside, so the trump card shows whole, as it lies on a real table.
+static void ShowStock(CZorvDlg& dlg, HBITMAP picture) {
+  dlg.m_stDeck.SetBitmap(picture);
+  dlg.m_stDeck.ShowWindow(picture == dlg.m_hbmLastCard ? SW_HIDE : SW_SHOW);
+}
+
 void CZorvDlg::NewGame() {
   m_listPlayer.SetBkColor(RGB(0, 0, 0));
   m_listPlayer.SetIconSpacing(70, 100);
@@ -47,7 +55,7 @@ void CZorvDlg::NewGame() {
   m_hbmEmpty = CachedBitmap(IDB_EMPTY);
   m_hbmDeck = CachedBitmap(IDB_DECK);
   m_hbmLastCard = CachedBitmap(IDB_LAST_CARD);
-  m_stDeck.SetBitmap(m_hbmDeck);
+  ShowStock(*this, m_hbmDeck);
   ClearTable();
 
   DrawComputerCards(6);
@@ -96,18 +104,18 @@ static BOOL DrawCards(CZorvDlg& dlg, Card* hand, BYTE& count, BYTE otherCount, B
     n = dlg.m_nDeckCards;
     dlg.m_nDeckCards = 0;
     dlg.m_stTrump.SetBitmap(dlg.m_hbmEmpty);
-    dlg.m_stDeck.SetBitmap(dlg.m_hbmTrumpSuit);
+    ShowStock(dlg, dlg.m_hbmTrumpSuit);
   } else {
     dlg.m_nDeckCards -= n;
     count += n;
     // Only the trump card is left: the sideways stock disappears.
     if (dlg.m_nDeckCards == 1) {
-      dlg.m_stDeck.SetBitmap(dlg.m_hbmLastCard);
+      ShowStock(dlg, dlg.m_hbmLastCard);
     }
     // Nothing is left: the table shows just the trump suit's symbol.
     if (dlg.m_nDeckCards == 0) {
       dlg.m_stTrump.SetBitmap(dlg.m_hbmEmpty);
-      dlg.m_stDeck.SetBitmap(dlg.m_hbmTrumpSuit);
+      ShowStock(dlg, dlg.m_hbmTrumpSuit);
     }
   }
   for (int i = old; i < 36; ++i) {

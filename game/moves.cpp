@@ -51,6 +51,9 @@ void CZorvDlg::PlaceAttackCard(const Card& card) {
   m_attack[m_nAttack] = card;
   ::SendMessage(::GetDlgItem(m_hWnd, g_anAttackPlace[m_nAttack]), STM_SETIMAGE, IMAGE_BITMAP,
                 (LPARAM)card.hBitmap);
+  // The covering place lies over most of the attack place: while it is empty
+  // it steps aside, so the card to be covered shows whole.
+  ::ShowWindow(::GetDlgItem(m_hWnd, g_anDefencePlace[m_nAttack]), SW_HIDE);
   ++m_nAttack;
 }
 
@@ -59,8 +62,9 @@ void CZorvDlg::PlaceDefenceCard(const Card& card) {
     return;
   }
   m_defence[m_nDefence] = card;
-  ::SendMessage(::GetDlgItem(m_hWnd, g_anDefencePlace[m_nDefence]), STM_SETIMAGE, IMAGE_BITMAP,
-                (LPARAM)card.hBitmap);
+  HWND place = ::GetDlgItem(m_hWnd, g_anDefencePlace[m_nDefence]);
+  ::SendMessage(place, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)card.hBitmap);
+  ::ShowWindow(place, SW_SHOW);
   ++m_nDefence;
 }
 

@@ -180,4 +180,8 @@ void CZorvDlg::ClearTable() {
       ::SendMessage(::GetDlgItem(m_hWnd, row[k]), STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)m_hbmEmpty);
     }
   }
+  // Covering places that stepped aside for an attack card come back empty.
+  for (int k = 0; k < 6; ++k) {
+    ::ShowWindow(::GetDlgItem(m_hWnd, g_anDefencePlace[k]), SW_SHOW);
+  }
 }

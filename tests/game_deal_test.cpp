@@ -128,18 +128,24 @@ TEST_P(RefillTest, TakesTheTopCardsAndShowsWhatIsLeft) {
   for (int i = dlg->m_nPlayerCards; i < 36; ++i) {
     EXPECT_EQ(dlg->m_playerHand[i].hBitmap, dlg->m_hbmEmpty) << i;
   }
+  // With only the trump card left, the stock's place steps aside so that the
+  // trump card, the last card of the stock, shows whole.
+  const bool stockShown = (::GetWindowLong(Item(IDC_DECK), GWL_STYLE) & WS_VISIBLE) != 0;
   switch (r.pictures) {
     case Refill::kTrumpAndDeck:
       EXPECT_EQ(Image(IDC_TRUMP), C("9d").hBitmap);
       EXPECT_EQ(Image(IDC_DECK), dlg->m_hbmDeck);
+      EXPECT_TRUE(stockShown);
       break;
     case Refill::kTrumpAndLast:
       EXPECT_EQ(Image(IDC_TRUMP), C("9d").hBitmap);
       EXPECT_EQ(Image(IDC_DECK), dlg->m_hbmLastCard);
+      EXPECT_FALSE(stockShown);
       break;
     case Refill::kSymbolOnly:
       EXPECT_EQ(Image(IDC_TRUMP), dlg->m_hbmEmpty);
       EXPECT_EQ(Image(IDC_DECK), dlg->CachedBitmap(IDB_SUIT_DIAMONDS));
+      EXPECT_TRUE(stockShown);
       break;
   }
   // Six cards or fewer fit the six card places: no next group to show.

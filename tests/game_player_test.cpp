@@ -27,6 +27,35 @@ TEST(PlayerLeads, AnyCardIsAnsweredWithinTheClick) {
   EXPECT_FALSE(w.Enabled(IDC_TAKE));
 }
 
+// The covering place lies over most of the attack place: while it waits for
+// a card it steps aside, so the card to cover shows whole.
+TEST(TablePlaces, AnUncoveredCardShowsWholeUntilItIsCovered) {
+  PlayWindow w;
+  w.Arrange({'s', {"8c", "Kh", "6d"}, {"7c", "9d", "Ah"}});
+  auto coverShown = [&] { return ::IsWindowVisible(::GetDlgItem(w.dlg.m_hWnd, IDC_DEFENCE0)); };
+  ::ShowWindow(w.dlg.m_hWnd, SW_SHOW);
+  w.ClickCard("7c");
+  ASSERT_EQ(w.dlg.m_nDefence, 1);  // the 8 of clubs covers at once
+  EXPECT_TRUE(coverShown());
+  ASSERT_TRUE(w.Press(IDC_BEATEN));
+  // The computer leads the next bout and waits for the player's cover.
+  ASSERT_EQ(w.dlg.m_nAttack, 1);
+  ASSERT_EQ(w.dlg.m_nDefence, 0);
+  EXPECT_FALSE(coverShown());
+  EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(w.dlg.m_hWnd, IDC_ATTACK0)));
+  for (int i = 0; i < w.dlg.m_nPlayerCards; ++i) {
+    if (w.dlg.CanBeat(w.dlg.m_playerHand, (BYTE)i, w.dlg.m_attack, 0)) {
+      w.ClickItem(i);
+      EXPECT_TRUE(coverShown());
+      break;
+    }
+  }
+  w.dlg.ClearTable();
+  for (int id = IDC_DEFENCE0; id <= IDC_DEFENCE5; ++id) {
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(w.dlg.m_hWnd, id))) << id;
+  }
+}
+
 struct ThrowInCase {
   const char* card;
   bool accepted;

@@ -175,26 +175,23 @@ TEST(ResourcesArt, PaletteCarrierAndDigitStripHaveTheExactFileLayout) {
 constexpr const char* kSegments[11] = {"abcdef", "bc",  "abdeg",   "abcdg",  "bcfg", "acdfg",
                                        "acdefg", "abc", "abcdefg", "abcdfg", ""};
 
-bool OnSegment(char segment, int x, int y) {
-  switch (segment) {
-    case 'a':
-      return y == 0;
-    case 'b':
-      return x == 8 && y <= 6;
-    case 'c':
-      return x == 8 && y >= 6;
-    case 'd':
-      return y == 12;
-    case 'e':
-      return x == 0 && y >= 6;
-    case 'f':
-      return x == 0 && y <= 6;
-    default:
-      return y == 6;
+// The segment letter a glyph cell lies on, or 0: bars two pixels thick with
+// dark corners, the middle bar on rows 5 and 6.
+char SegmentOf(int x, int y) {
+  const bool inner = x >= 2 && x <= 6;
+  if (inner) {
+    return y <= 1 ? 'a' : (y == 5 || y == 6) ? 'g' : y >= 11 ? 'd' : 0;
   }
+  if (y >= 2 && y <= 4) {
+    return x <= 1 ? 'f' : 'b';
+  }
+  if (y >= 7 && y <= 10) {
+    return x <= 1 ? 'e' : 'c';
+  }
+  return 0;
 }
 
-TEST(ResourcesArt, DigitGlyphsLightTheirSegmentsOverADimDotGrid) {
+TEST(ResourcesArt, DigitGlyphsAreSolidBarsOverFaintUnlitSegments) {
   const Picture strip("my_220.bmp");
   ASSERT_EQ(strip.file.size(), 2378u);
   for (int k = 0; k < 11; ++k) {
@@ -202,21 +199,20 @@ TEST(ResourcesArt, DigitGlyphsLightTheirSegmentsOverADimDotGrid) {
     const std::string lit = kSegments[k];
     for (int y = 0; y < 13; ++y) {
       for (int x = 0; x < 9; ++x) {
-        bool on = false;
-        for (char s : lit) {
-          on = on || OnSegment(s, x, y);
-        }
-        const bool dot = x % 2 == 0 && y % 2 == 0;
-        const int expected = on ? (dot ? 14 : 170) : (dot ? 76 : 0);
+        const char s = SegmentOf(x, y);
+        const int expected = s == 0 ? 0 : lit.find(s) != std::string::npos ? 14 : 170;
         EXPECT_EQ(strip.At(9 * k + x, y), expected) << "at " << x << "," << y;
       }
     }
   }
-  // Spot checks that read as a person would: the 1 is its right column only.
-  EXPECT_EQ(strip.At(9 + 8, 0), 14);
-  EXPECT_EQ(strip.At(9 + 8, 12), 14);
-  EXPECT_EQ(strip.At(9 + 0, 0), 76);
-  EXPECT_EQ(strip.At(9 + 4, 6), 76);
+  // Spot checks that read as a person would: the 1 is its right bars only,
+  // the corners of every glyph are dark.
+  EXPECT_EQ(strip.At(9 + 8, 3), 14);
+  EXPECT_EQ(strip.At(9 + 7, 9), 14);
+  EXPECT_EQ(strip.At(9 + 4, 0), 170);
+  EXPECT_EQ(strip.At(9 + 0, 3), 170);
+  EXPECT_EQ(strip.At(9 * 8 + 0, 0), 0);
+  EXPECT_EQ(strip.At(9 * 8 + 8, 12), 0);
 }
 
 bool IsRedInk(const Rgb& c) {

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <string>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "app/zorv_app.h"
 #include "platform/testing.h"
@@ -94,7 +94,8 @@ TEST_F(StartUpLoopTest, ARunThatCannotOpenTheWindowEndsTheProgram) {
 // Started from a plain terminal login there is no display: the program
 // says so in a line and ends with status 1 rather than aborting.
 TEST(ProgramStart, WithoutADisplaySaysSoAndEndsWithOne) {
-  FILE* p = popen("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " ZORV_PROGRAM " 2>&1", "r");
+  FILE* p =
+      popen("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " ZORV_PROGRAM " 2>&1", "r");
   ASSERT_NE(p, nullptr);
   std::string out;
   char buffer[256];

@@ -218,8 +218,8 @@ TEST_F(HandViewTest, DamagedFaceLeavesEveryOtherItemWithItsOwnCard) {
 
   // The 7 of spades' face becomes a handle that no longer draws: the one the
   // window keeps for it is deleted under it.
-  ::DeleteObject(dlg->CachedBitmap(
-      dlg->FaceBitmapId(dlg->m_playerHand[1].rank, dlg->m_playerHand[1].suit)));
+  ::DeleteObject(
+      dlg->CachedBitmap(dlg->FaceBitmapId(dlg->m_playerHand[1].rank, dlg->m_playerHand[1].suit)));
   dlg->ShowPlayerHand();
 
   HWND view = Item(IDC_PLAYER_LIST);

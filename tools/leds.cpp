@@ -34,25 +34,23 @@ constexpr int kDigitSegments[11] = {
     0,  // the blank
 };
 
-// Whether the glyph cell (x, y) lies on a lit segment of the figure.
-bool Lit(int segments, int x, int y) {
-  const int top = 0, middle = kGlyphH / 2, bottom = kGlyphH - 1;
-  const int left = 0, right = kGlyphW - 1;
-  if ((segments & kTop) && y == top)
-    return true;
-  if ((segments & kMiddle) && y == middle)
-    return true;
-  if ((segments & kBottom) && y == bottom)
-    return true;
-  if ((segments & kUpperLeft) && x == left && y <= middle)
-    return true;
-  if ((segments & kLowerLeft) && x == left && y >= middle)
-    return true;
-  if ((segments & kUpperRight) && x == right && y <= middle)
-    return true;
-  if ((segments & kLowerRight) && x == right && y >= middle)
-    return true;
-  return false;
+// The segment, if any, that the glyph cell (x, y) lies on: bars two pixels
+// thick, with the corners left dark so that each segment reads on its own.
+// The middle bar sits just above half height, as on real displays.
+int SegmentAt(int x, int y) {
+  const bool inner = x >= 2 && x <= 6;
+  const bool left = x <= 1, right = x >= 7;
+  if (inner && y <= 1)
+    return kTop;
+  if (inner && (y == 5 || y == 6))
+    return kMiddle;
+  if (inner && y >= 11)
+    return kBottom;
+  if (y >= 2 && y <= 4)
+    return left ? kUpperLeft : right ? kUpperRight : 0;
+  if (y >= 7 && y <= 10)
+    return left ? kLowerLeft : right ? kLowerRight : 0;
+  return 0;
 }
 
 }  // namespace
@@ -62,14 +60,14 @@ Indexed DrawDigitStrip() {
   for (int k = 0; k < 11; ++k) {
     for (int y = 0; y < kGlyphH; ++y) {
       for (int x = 0; x < kGlyphW; ++x) {
-        const bool dot = x % 2 == 0 && y % 2 == 0;
+        // A lit segment is a solid bright bar; an unlit one stays faintly
+        // there, as on a real display.
+        const int segment = SegmentAt(x, y);
         uint8_t index = kIndexBlack;
-        if (Lit(kDigitSegments[k], x, y)) {
-          // Lit dots glow cyan and the gaps between them are filled dimly,
-          // so a segment reads as a bar.
-          index = dot ? kIndexLedOn : kIndexLedGlow;
-        } else if (dot) {
-          index = kIndexLedDim;
+        if (segment & kDigitSegments[k]) {
+          index = kIndexLedOn;
+        } else if (segment) {
+          index = kIndexLedGlow;
         }
         strip.at(kGlyphW * k + x, y) = index;
       }
