@@ -2,6 +2,11 @@
 // What a click costs: the player's card with the computer's answer and both
 // views rebuilt, and a whole game through the handlers.
 #include <benchmark/benchmark.h>
+#include <time.h>
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <vector>
 
 #include "game/deck.h"
 #include "platform/testing.h"
@@ -47,46 +52,72 @@ class Table {
     ::SendMessage(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                   (LPARAM)::GetDlgItem(dlg.m_hWnd, id));
   }
+  // How the window is brought up to date after each handler: not at all,
+  // by Qt's own event loop (as the running program is), or through the
+  // test seam's ProcessEvents (as the tests are).
+  enum Update { kNone = 0, kQtLoop = 1, kSeam = 2 };
+  static void Bring(Update update) {
+    if (update == kQtLoop) {
+      QCoreApplication::processEvents();
+    } else if (update == kSeam) {
+      testing_seams::ProcessEvents();
+    }
+  }
+
   // A simple player: leads its first card, ends its attack at once, covers
-  // with the first card that beats, or takes. Returns the handlers run.
-  int PlayGame(bool updateWidgets) {
+  // with the first card that beats, or takes. Each handler is followed by
+  // the update; onHandler, when given, hears the CPU time of both together.
+  // Returns the handlers run.
+  int PlayGame(Update update, std::vector<double>* cpuMs = nullptr) {
     int handlers = 0;
     while (dlg.m_nGameResult != 4 && handlers < 2000) {
       ++handlers;
-      if (updateWidgets) {
-        testing_seams::ProcessEvents();
-      }
-      if (!dlg.m_bComputerAttacks) {
-        if (dlg.m_nAttack > 0) {
-          Press(IDC_BEATEN);
-        } else {
-          ClickItem(0);
-        }
-        continue;
-      }
-      int i = 0;
-      while (i < dlg.m_nPlayerCards &&
-             !dlg.CanBeat(dlg.m_playerHand, (BYTE)i, dlg.m_attack, (BYTE)(dlg.m_nAttack - 1))) {
-        ++i;
-      }
-      if (i < dlg.m_nPlayerCards) {
-        ClickItem(i);
-      } else {
-        Press(IDC_TAKE);
+      const double start = cpuMs ? ThreadCpuMs() : 0;
+      Act();
+      Bring(update);
+      if (cpuMs) {
+        cpuMs->push_back(ThreadCpuMs() - start);
       }
     }
     testing_seams::ClearMessageBoxCalls();
     return handlers;
   }
 
+  void Act() {
+    if (!dlg.m_bComputerAttacks) {
+      if (dlg.m_nAttack > 0) {
+        Press(IDC_BEATEN);
+      } else {
+        ClickItem(0);
+      }
+      return;
+    }
+    int i = 0;
+    while (i < dlg.m_nPlayerCards &&
+           !dlg.CanBeat(dlg.m_playerHand, (BYTE)i, dlg.m_attack, (BYTE)(dlg.m_nAttack - 1))) {
+      ++i;
+    }
+    if (i < dlg.m_nPlayerCards) {
+      ClickItem(i);
+    } else {
+      Press(IDC_TAKE);
+    }
+  }
+
+  static double ThreadCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return (double)t.tv_sec * 1e3 + (double)t.tv_nsec / 1e6;
+  }
+
   CZorvDlg dlg;
 };
 
-// The lead of a fresh deal: the click's handler and the computer's answer;
-// with argument 1 also the window brought up to date afterwards, as before
-// the next paint.
+// The lead of a fresh deal: the click's handler and the computer's answer,
+// then the window brought up to date as Table::Update says (0: not at all,
+// 1: Qt's event loop, 2: the seam's ProcessEvents).
 void BM_LeadClick(benchmark::State& state) {
-  const bool updateWidgets = state.range(0) != 0;
+  const auto update = (Table::Update)state.range(0);
   Table table;
   unsigned seed = 1;
   for (auto _ : state) {
@@ -95,26 +126,49 @@ void BM_LeadClick(benchmark::State& state) {
     testing_seams::ProcessEvents();
     state.ResumeTiming();
     table.ClickItem(0);
-    if (updateWidgets) {
-      testing_seams::ProcessEvents();
-    }
+    Table::Bring(update);
   }
 }
-BENCHMARK(BM_LeadClick)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LeadClick)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
-// A whole game from the deal to the result, through the handlers; with the
-// argument 1 the window is brought up to date after every handler.
+// A whole game from the deal to the result, through the handlers, the
+// window brought up to date after every handler as BM_LeadClick's argument.
 void BM_WholeGame(benchmark::State& state) {
   Table table;
   unsigned seed = 1;
   long handlers = 0;
   for (auto _ : state) {
     table.Deal(seed++);
-    handlers += table.PlayGame(state.range(0) != 0);
+    handlers += table.PlayGame((Table::Update)state.range(0));
   }
   state.counters["handlers/game"] =
       benchmark::Counter((double)handlers / (double)state.iterations());
+  state.counters["games/s"] =
+      benchmark::Counter((double)state.iterations(), benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_WholeGame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WholeGame)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// The answer to every click of 1,000 games, each with its update, as CPU
+// time of this thread: the median and the 99th percentile of the clicks.
+void BM_ClickAnswerCpu(benchmark::State& state) {
+  const auto update = (Table::Update)state.range(0);
+  std::vector<double> cpuMs;
+  for (auto _ : state) {
+    Table table;
+    cpuMs.clear();
+    for (unsigned seed = 1; seed <= 1000; ++seed) {
+      table.Deal(seed);
+      Table::Bring(update);
+      table.PlayGame(update, &cpuMs);
+    }
+  }
+  std::sort(cpuMs.begin(), cpuMs.end());
+  auto at = [&](double q) { return cpuMs.empty() ? 0.0 : cpuMs[(size_t)(q * (cpuMs.size() - 1))]; };
+  state.counters["clicks"] = (double)cpuMs.size();
+  state.counters["p50_ms"] = at(0.50);
+  state.counters["p99_ms"] = at(0.99);
+  state.counters["max_ms"] = cpuMs.empty() ? 0.0 : cpuMs.back();
+}
+BENCHMARK(BM_ClickAnswerCpu)->Arg(0)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace

@@ -298,7 +298,6 @@ BOOL MapDialogRect(HWND h, LPRECT rect) {
 namespace qtb {
 void forgetWindow(HWND h) {
   g_modelessEnds.erase(h);
-  unmarkDirty(h);
   // As on the platform, a window's menu goes with the window.
   if (h->menu && !(h->style & WS_CHILD)) {
     DestroyMenu(h->menu);

@@ -184,8 +184,9 @@ struct HWND__ {
   std::vector<ToolRec> tools;
   bool tipActive = true;
 
-  QPointer<QWidget> widget;  // the window's widget (the frame for top-level windows)
-  QPointer<QWidget> client;  // where children live: the client widget of a dialog
+  bool updatePending = false;  // asked Qt for a paint that has not come yet
+  QPointer<QWidget> widget;    // the window's widget (the frame for top-level windows)
+  QPointer<QWidget> client;    // where children live: the client widget of a dialog
   QPointer<QMenuBar> menuBar;
 };
 
@@ -196,8 +197,6 @@ bool isWindow(HWND h);
 HWND fromWidget(const QWidget* w);                         // the window a widget stands for
 LRESULT dispatch(HWND h, UINT msg, WPARAM wp, LPARAM lp);  // call the proc, no spy
 void markDirty(HWND h);
-std::vector<HWND> takeDirty();  // and forget them
-void unmarkDirty(HWND h);
 int frameWidth(HWND h);      // non-client edge on each side
 QRect clientRectPx(HWND h);  // client rect in widget coordinates
 void syncGeometry(HWND h);

@@ -85,7 +85,11 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     return 0;
   switch (msg) {
     case WM_SETTEXT: {
-      h->text = lp ? reinterpret_cast<const char*>(lp) : "";
+      const char* text = lp ? reinterpret_cast<const char*>(lp) : "";
+      // The same text again changes nothing on the screen: no repaint.
+      if (h->text == text)
+        return TRUE;
+      h->text = text;
       if (!(h->style & WS_CHILD) && h->widget) {
         h->widget->setWindowTitle(QString::fromUtf8(h->text.c_str()));
       }

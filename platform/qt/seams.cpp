@@ -110,15 +110,12 @@ std::vector<SpiedMessage> StopMessageSpy() {
 void ProcessEvents() {
   if (!QCoreApplication::instance())
     return;
+  // What is waiting runs as the window system would run it: posted
+  // messages, then the paints of what was invalidated (only that), so
+  // owner-drawn controls get their WM_DRAWITEM.
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  // Paint what is on show now, so owner-drawn controls get their WM_DRAWITEM.
-  for (QWidget* w : QApplication::topLevelWidgets()) {
-    HWND h = qtb::fromWidget(w);
-    if (h && w->isVisible() && !w->isMinimized())
-      w->repaint();
-  }
 }
 
 void RunWhenIdle(std::function<void()> fn) {

@@ -50,9 +50,14 @@ void fitToImage(HWND h) {
 
 LRESULT setImage(HWND h, int type, void* image) {
   void* old = h->image;
+  // The picture it shows already: nothing to fit or repaint.
+  if (image == old && type == h->imageType)
+    return (LRESULT)old;
+  QSize before = imageSize(h);
   h->image = image;
   h->imageType = type;
-  fitToImage(h);
+  if (imageSize(h) != before)
+    fitToImage(h);
   qtb::markDirty(h);
   return (LRESULT)old;
 }

@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <QWindow>
-#include <unordered_set>
 
 #include "platform/qt/widgets.h"
 
@@ -23,7 +22,6 @@ struct PaintEntry {
   QPainter* painter;
 };
 std::vector<PaintEntry> g_paintStack;
-std::unordered_set<HWND> g_dirty;  // windows waiting for their next paint
 
 // The last left press, to tell a double click the way the platform does: a
 // second press on the same window within the double-click time and
@@ -56,17 +54,15 @@ UINT pressMessage(HWND target, const QMouseEvent* e) {
   return WM_LBUTTONDOWN;
 }
 
-void line(QPainter& p, int x1, int y1, int x2, int y2, int grey) {
-  p.setPen(QColor(grey, grey, grey));
-  p.drawLine(x1, y1, x2, y2);
-}
-
-// One ring of an edge: top/left in one shade, bottom/right in another.
+// One ring of an edge: top/left in one shade, bottom/right in another. The
+// lines are one-pixel rectangles, which Qt fills far faster than it strokes
+// lines with a pen.
 void ring(QPainter& p, QRect& r, int topLeft, int bottomRight) {
-  line(p, r.left(), r.top(), r.right(), r.top(), topLeft);
-  line(p, r.left(), r.top(), r.left(), r.bottom(), topLeft);
-  line(p, r.left(), r.bottom(), r.right(), r.bottom(), bottomRight);
-  line(p, r.right(), r.top(), r.right(), r.bottom(), bottomRight);
+  const QColor light(topLeft, topLeft, topLeft), dark(bottomRight, bottomRight, bottomRight);
+  p.fillRect(r.left(), r.top(), r.width(), 1, light);
+  p.fillRect(r.left(), r.top(), 1, r.height(), light);
+  p.fillRect(r.left(), r.bottom(), r.width(), 1, dark);
+  p.fillRect(r.right(), r.top(), 1, r.height(), dark);
   r.adjust(1, 1, -1, -1);
 }
 
@@ -130,19 +126,19 @@ void drawFrame(QPainter& p, HWND h, const QRect& outer) {
   p.restore();
 }
 
-void unmarkDirty(HWND h) {
-  g_dirty.erase(h);
-}
-
 void markDirty(HWND h) {
   if (!isWindow(h))
     return;
-  if (h->cls == WndClass::Dialog) {
-    if (h->client)
-      h->client->update();
-  } else if (h->widget) {
-    h->widget->update();
-  }
+  QWidget* w = h->cls == WndClass::Dialog ? h->client.data() : h->widget.data();
+  if (!w)
+    return;
+  // One request until the paint comes: a handler that changes a control
+  // many times costs Qt one update. Only our own widgets report the paint.
+  bool ours = dynamic_cast<WindowWidget*>(w) != nullptr;
+  if (ours && h->updatePending && w->isVisible())
+    return;
+  h->updatePending = ours;
+  w->update();
 }
 
 void syncGeometry(HWND h) {
@@ -172,6 +168,7 @@ void WindowWidget::paintEvent(QPaintEvent*) {
   HWND h = fromWidget(this);
   if (!h)
     return;
+  h->updatePending = false;
   QPainter p(this);
   int fw = m_isClient ? 0 : frameWidth(h);
   QRect client = m_isClient ? rect() : clientRectPx(h);

@@ -365,6 +365,9 @@ BOOL ShowWindow(HWND h, int cmd) {
       h->minimized = false;
       [[fallthrough]];
     default:
+      // A child already on show stays as it is: nothing to do.
+      if (!top && was && h->widget && !h->widget->isHidden())
+        break;
       h->visible = true;
       h->style |= WS_VISIBLE;
       if (h->widget && h->cls != WndClass::ToolTip) {
