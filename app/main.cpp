@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The program's entry point and its one application object.
+#include <windows.h>
 #include "app/zorv_app.h"
-#include "platform/windows.h"
 #include "res/resources.h"
 
 // The one application object. It lives here, beside main, so that the

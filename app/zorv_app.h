@@ -3,7 +3,7 @@
 // the table window once per game.
 #pragma once
 
-#include "platform/afxwin.h"
+#include <afxwin.h>
 
 class CZorvApp : public CWinApp {
  public:

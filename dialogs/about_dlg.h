@@ -2,8 +2,8 @@
 // CAboutDlg: the game's name and version, the author and two links.
 #pragma once
 
+#include <afxwin.h>
 #include "dialogs/hyperlink.h"
-#include "platform/afxwin.h"
 #include "res/resource.h"
 
 class CAboutDlg : public CDialog {

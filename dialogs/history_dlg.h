@@ -2,7 +2,7 @@
 // CHistoryDlg: the version history from the string table, read only.
 #pragma once
 
-#include "platform/afxwin.h"
+#include <afxwin.h>
 #include "res/resource.h"
 
 class CHistoryDlg : public CDialog {

@@ -3,8 +3,8 @@
 // with the shell, or with the browser registered for web pages.
 #pragma once
 
-#include "platform/afxcmn.h"
-#include "platform/afxwin.h"
+#include <afxcmn.h>
+#include <afxwin.h>
 
 class CHyperLink : public CStatic {
  public:

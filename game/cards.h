@@ -2,7 +2,7 @@
 // One playing card and the shared rank and suit texts that cards refer to.
 #pragma once
 
-#include "platform/windows.h"
+#include <windows.h>
 
 // A card is a plain record copied by value. Two cards are of the same suit
 // exactly when their suit pointers refer to the same shared text.

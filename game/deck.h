@@ -2,7 +2,7 @@
 // The face-image table and the generator behind the deck's shuffle.
 #pragma once
 
-#include "platform/windows.h"
+#include <windows.h>
 
 // A face image's resource id is its suit's base plus its rank's offset,
 // indexed like g_aszSuits and g_aszRanks.

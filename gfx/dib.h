@@ -2,7 +2,7 @@
 // CDIB: one 8-bit palettised device-independent image with its palette.
 #pragma once
 
-#include "platform/afxwin.h"
+#include <afxwin.h>
 
 class CDIB : public CObject {
   DECLARE_DYNAMIC(CDIB)

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <new>
 
-#include "platform/windows.h"
+#include <windows.h>
 
 namespace dib_detail {
 

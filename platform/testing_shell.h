@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/windows.h"
+#include <windows.h>
 
 namespace testing_seams {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The table window never loads this table, so F2 stays inert unless a later
 // version chooses to load it.
-#include "platform/windows.h"
+#include <windows.h>
 #include "res/resource.h"
 #include "res/tables.h"
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "platform/windows.h"
+#include <commctrl.h>
+#include <windows.h>
 #include "res/resource.h"
 #include "res/tables.h"
 

@@ -3,7 +3,7 @@
 # bmp_<id>.bmp is a bitmap, icon_<id>.bmp an icon, my_<id>.bmp a MY_BITMAP.
 file(GLOB files ${DIR}/*.bmp)
 list(SORT files)
-set(body "// Generated from res/bitmaps by res/embed.cmake. Do not edit.\n#include \"platform/windows.h\"\n\n")
+set(body "// Generated from res/bitmaps by res/embed.cmake. Do not edit.\n#include <resdata.h>\n#include <windows.h>\n\n")
 set(table "")
 set(count 0)
 foreach(f ${files})

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/windows.h"
+#include <windows.h>
 #include "res/resource.h"
 #include "res/tables.h"
 

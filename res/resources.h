@@ -2,6 +2,6 @@
 // The program's resource tables, handed to the layer at start-up.
 #pragma once
 
-#include "platform/resdata.h"
+#include <resdata.h>
 
 extern const RESOURCEMODULE g_zorvResources;

@@ -2,7 +2,7 @@
 // The resource tables that res/resources.cpp gathers into g_zorvResources.
 #pragma once
 
-#include "platform/resdata.h"
+#include <resdata.h>
 
 extern const DLGTEMPLATEDATA g_zorvDialogs[];
 extern const int g_zorvDialogCount;

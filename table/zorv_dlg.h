@@ -4,10 +4,10 @@
 // table/ by area.
 #pragma once
 
+#include <afxcmn.h>
+#include <afxwin.h>
 #include "game/cards.h"
 #include "gfx/dib.h"
-#include "platform/afxcmn.h"
-#include "platform/afxwin.h"
 #include "res/resource.h"
 
 // The table's places by slot 0..5: the attack places stand left to right in

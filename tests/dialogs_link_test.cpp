@@ -101,7 +101,9 @@ TEST_F(OpenTarget, AnswersWithTheShellsCodeWhenNoFallbackIsPossible) {
        longTarget},
       // No program before the target: the target would run as one.
       {"empty command", {{".htm", "htmlfile"}, {"htmlfile\\shell\\open\\command", ""}}, "/bin/sh"},
-      {"blank command", {{".htm", "htmlfile"}, {"htmlfile\\shell\\open\\command", " \t "}}, "/bin/sh"},
+      {"blank command",
+       {{".htm", "htmlfile"}, {"htmlfile\\shell\\open\\command", " \t "}},
+       "/bin/sh"},
       {"only the placeholder",
        {{".htm", "htmlfile"}, {"htmlfile\\shell\\open\\command", "\"%1\""}},
        "/bin/sh"},

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
 #include "platform/testing_shell.h"
-#include "platform/windows.h"
 
 namespace {
 

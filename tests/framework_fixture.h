@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "platform/afxcmn.h"
-#include "platform/afxwin.h"
+#include <afxcmn.h>
+#include <afxwin.h>
 #include "platform/testing.h"
 #include "res/resources.h"
 

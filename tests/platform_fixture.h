@@ -10,8 +10,9 @@
 #include <functional>
 #include <vector>
 
+#include <commctrl.h>
+#include <windows.h>
 #include "platform/testing.h"
-#include "platform/windows.h"
 #include "res/resources.h"
 
 namespace platform_test {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/windows.h"
+#include <windows.h>
 #include "res/resource.h"
 
 namespace {

@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/windows.h"
+#include <commctrl.h>
+#include <windows.h>
 #include "res/resource.h"
 #include "res/resources.h"
 

@@ -5,7 +5,7 @@
 
 #include <QApplication>
 
-#include "platform/windows.h"
+#include <windows.h>
 #include "res/resources.h"
 
 int main(int argc, char** argv) {

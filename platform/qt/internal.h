@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/windows.h"
+#include <commctrl.h>
+#include <resdata.h>
+#include <windows.h>
 
 class QEventLoop;
 class QPainter;

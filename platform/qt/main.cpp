@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/windows.h"
+#include <windows.h>
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include <optional>
 #include <set>
 
+#include <windows.h>
 #include "platform/testing_shell.h"
-#include "platform/windows.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <QUrl>
 #include <cstring>
 
+#include <windows.h>
 #include "platform/testing_shell.h"
-#include "platform/windows.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/afx_state.h"
+#include "afx_state.h"
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
 END_MESSAGE_MAP()

@@ -4,17 +4,17 @@
 // program hands them to the layer once, before anything is loaded.
 #pragma once
 
-#include "platform/windef.h"
+#include "windef.h"
 
 // A control of a dialog template. Rectangles are in dialog units.
 struct DLGITEMDATA {
-  WORD id;            // 0xFFFF (IDC_STATIC) for controls without an id
-  LPCSTR className;   // "STATIC", "BUTTON", "EDIT", "SysListView32"
-  DWORD style;        // WS_CHILD is implied
+  WORD id;           // 0xFFFF (IDC_STATIC) for controls without an id
+  LPCSTR className;  // "STATIC", "BUTTON", "EDIT", "SysListView32"
+  DWORD style;       // WS_CHILD is implied
   DWORD exStyle;
   short x, y, cx, cy;
-  LPCSTR text;        // initial text, or nullptr
-  WORD imageId;       // SS_BITMAP: bitmap resource; SS_ICON: icon resource; else 0
+  LPCSTR text;   // initial text, or nullptr
+  WORD imageId;  // SS_BITMAP: bitmap resource; SS_ICON: icon resource; else 0
 };
 
 struct DLGTEMPLATEDATA {

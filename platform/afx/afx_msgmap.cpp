@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Message-map lookup and the dispatch bookkeeping around every message.
-#include "platform/afx_state.h"
+#include "afx_state.h"
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {
   static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, nullptr}};

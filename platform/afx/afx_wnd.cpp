@@ -3,7 +3,7 @@
 // commands, notifications and reflected messages.
 #include <vector>
 
-#include "platform/afx_state.h"
+#include "afx_state.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CObject)
 

@@ -2,7 +2,7 @@
 // Common controls: the list view, image lists and the tooltip control.
 #pragma once
 
-#include "platform/windef.h"
+#include "windef.h"
 
 #define WC_LISTVIEW "SysListView32"
 #define TOOLTIPS_CLASS "tooltips_class32"

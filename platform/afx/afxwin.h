@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/windows.h"
+#include <windows.h>
 
 class CWnd;
 class CDialog;
@@ -63,11 +63,25 @@ class CString {
   operator LPCTSTR() const { return m_str.c_str(); }
   const std::string& str() const { return m_str; }
 
-  CString& operator=(LPCTSTR text) { m_str = text ? text : ""; return *this; }
-  CString& operator+=(LPCTSTR text) { m_str += text ? text : ""; return *this; }
-  CString& operator+=(const CString& s) { m_str += s.m_str; return *this; }
-  CString& operator+=(char ch) { m_str += ch; return *this; }
-  friend CString operator+(const CString& a, const CString& b) { return CString(a.m_str + b.m_str); }
+  CString& operator=(LPCTSTR text) {
+    m_str = text ? text : "";
+    return *this;
+  }
+  CString& operator+=(LPCTSTR text) {
+    m_str += text ? text : "";
+    return *this;
+  }
+  CString& operator+=(const CString& s) {
+    m_str += s.m_str;
+    return *this;
+  }
+  CString& operator+=(char ch) {
+    m_str += ch;
+    return *this;
+  }
+  friend CString operator+(const CString& a, const CString& b) {
+    return CString(a.m_str + b.m_str);
+  }
   friend CString operator+(const CString& a, LPCTSTR b) { return CString(a.m_str + (b ? b : "")); }
   friend CString operator+(LPCTSTR a, const CString& b) { return CString((a ? a : "") + b.m_str); }
   friend bool operator==(const CString& a, const CString& b) { return a.m_str == b.m_str; }
@@ -103,14 +117,16 @@ struct CRuntimeClass {
 };
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
-#define DECLARE_DYNAMIC(class_name)                \
- public:                                           \
-  static const CRuntimeClass class##class_name;    \
+#define DECLARE_DYNAMIC(class_name)             \
+ public:                                        \
+  static const CRuntimeClass class##class_name; \
   const CRuntimeClass* GetRuntimeClass() const override;
-#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                        \
+#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                       \
   const CRuntimeClass class_name::class##class_name = {#class_name, (int)sizeof(class_name), \
                                                        RUNTIME_CLASS(base_class_name)};      \
-  const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
+  const CRuntimeClass* class_name::GetRuntimeClass() const {                                 \
+    return RUNTIME_CLASS(class_name);                                                        \
+  }
 
 class CObject {
  public:
@@ -276,7 +292,9 @@ class CDC : public CObject {
   int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
   CSize GetTextExtent(LPCTSTR text, int length) const;
   CSize GetTextExtent(const CString& text) const { return GetTextExtent(text, text.GetLength()); }
-  BOOL TextOut(int x, int y, const CString& text) { return ::TextOut(m_hDC, x, y, text, text.GetLength()); }
+  BOOL TextOut(int x, int y, const CString& text) {
+    return ::TextOut(m_hDC, x, y, text, text.GetLength());
+  }
   BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
   void FillSolidRect(LPCRECT rect, COLORREF color);
   COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
@@ -330,107 +348,115 @@ struct AFX_MSGMAP {
   static const AFX_MSGMAP* GetThisMessageMap(); \
   const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                         \
-  const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-  const AFX_MSGMAP* theClass::GetThisMessageMap() {                                    \
-    [[maybe_unused]] typedef theClass ThisClass;                                       \
-    typedef baseClass TheBaseClass;                                                    \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)        \
+  const AFX_MSGMAP* theClass::GetMessageMap() const { \
+    return GetThisMessageMap();                       \
+  }                                                   \
+  const AFX_MSGMAP* theClass::GetThisMessageMap() {   \
+    [[maybe_unused]] typedef theClass ThisClass;      \
+    typedef baseClass TheBaseClass;                   \
     static const AFX_MSGMAP_ENTRY _messageEntries[] = {
-#define END_MESSAGE_MAP()                                                                 \
-  {0, 0, 0, 0, nullptr}                                                                   \
-  }                                                                                       \
-  ;                                                                                       \
+#define END_MESSAGE_MAP()                                                                       \
+  { 0, 0, 0, 0, nullptr }                                                                       \
+  }                                                                                             \
+  ;                                                                                             \
   static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]}; \
-  return &messageMap;                                                                     \
+  return &messageMap;                                                                           \
   }
 
 #define AFX_SELF(p) static_cast<ThisClass*>(p)
 
 // Commands and control notifications (WM_COMMAND).
-#define ON_COMMAND(id, memberFxn)                                                        \
-  {WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(id),                                       \
-   [](CCmdTarget* p, WPARAM, LPARAM, LRESULT*) -> BOOL { AFX_SELF(p)->memberFxn(); return TRUE; }},
-#define ON_CONTROL(code, id, memberFxn)                                                  \
-  {WM_COMMAND, (UINT)(code), (UINT)(id), (UINT)(id),                                     \
-   [](CCmdTarget* p, WPARAM, LPARAM, LRESULT*) -> BOOL { AFX_SELF(p)->memberFxn(); return TRUE; }},
+#define ON_COMMAND(id, memberFxn)                        \
+  {WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(id),       \
+   [](CCmdTarget* p, WPARAM, LPARAM, LRESULT*) -> BOOL { \
+     AFX_SELF(p)->memberFxn();                           \
+     return TRUE;                                        \
+   }},
+#define ON_CONTROL(code, id, memberFxn)                  \
+  {WM_COMMAND, (UINT)(code), (UINT)(id), (UINT)(id),     \
+   [](CCmdTarget* p, WPARAM, LPARAM, LRESULT*) -> BOOL { \
+     AFX_SELF(p)->memberFxn();                           \
+     return TRUE;                                        \
+   }},
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_STN_CLICKED(id, memberFxn) ON_CONTROL(STN_CLICKED, id, memberFxn)
 // Notifications (WM_NOTIFY): handler(NMHDR*, LRESULT*).
-#define ON_NOTIFY(code, id, memberFxn)                                                   \
-  {WM_NOTIFY, (UINT)(code), (UINT)(id), (UINT)(id),                                      \
-   [](CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) -> BOOL {                             \
-     AFX_SELF(p)->memberFxn(reinterpret_cast<NMHDR*>(l), r);                             \
-     return TRUE;                                                                        \
+#define ON_NOTIFY(code, id, memberFxn)                       \
+  {WM_NOTIFY, (UINT)(code), (UINT)(id), (UINT)(id),          \
+   [](CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) -> BOOL { \
+     AFX_SELF(p)->memberFxn(reinterpret_cast<NMHDR*>(l), r); \
+     return TRUE;                                            \
    }},
 // Reflected notifications, handled by the child control itself.
-#define ON_CONTROL_REFLECT(code, memberFxn)                                              \
-  {WM_REFLECT_BASE + WM_COMMAND, (UINT)(code), 0, 0,                                     \
-   [](CCmdTarget* p, WPARAM, LPARAM, LRESULT*) -> BOOL { AFX_SELF(p)->memberFxn(); return TRUE; }},
-#define ON_NOTIFY_REFLECT(code, memberFxn)                                               \
-  {WM_REFLECT_BASE + WM_NOTIFY, (UINT)(code), 0, 0,                                      \
-   [](CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) -> BOOL {                             \
-     AFX_SELF(p)->memberFxn(reinterpret_cast<NMHDR*>(l), r);                             \
-     return TRUE;                                                                        \
+#define ON_CONTROL_REFLECT(code, memberFxn)              \
+  {WM_REFLECT_BASE + WM_COMMAND, (UINT)(code), 0, 0,     \
+   [](CCmdTarget* p, WPARAM, LPARAM, LRESULT*) -> BOOL { \
+     AFX_SELF(p)->memberFxn();                           \
+     return TRUE;                                        \
+   }},
+#define ON_NOTIFY_REFLECT(code, memberFxn)                   \
+  {WM_REFLECT_BASE + WM_NOTIFY, (UINT)(code), 0, 0,          \
+   [](CCmdTarget* p, WPARAM, LPARAM l, LRESULT* r) -> BOOL { \
+     AFX_SELF(p)->memberFxn(reinterpret_cast<NMHDR*>(l), r); \
+     return TRUE;                                            \
    }},
 // handler(CDC*, UINT nCtlColor) -> HBRUSH; wParam is the control's HDC,
 // lParam the WM_CTLCOLOR* message's CTLCOLOR_* index.
-#define ON_WM_CTLCOLOR_REFLECT()                                                         \
-  {WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0, 0,                                               \
-   [](CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) -> BOOL {                           \
-     HBRUSH b = AFX_SELF(p)->CtlColor(CDC::FromHandle((HDC)w), (UINT)l);                 \
-     *r = (LRESULT)b;                                                                    \
-     return b != nullptr;                                                                \
+#define ON_WM_CTLCOLOR_REFLECT()                                         \
+  {WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0, 0,                               \
+   [](CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) -> BOOL {           \
+     HBRUSH b = AFX_SELF(p)->CtlColor(CDC::FromHandle((HDC)w), (UINT)l); \
+     *r = (LRESULT)b;                                                    \
+     return b != nullptr;                                                \
    }},
 // handler(CDC*, CWnd*, UINT nCtlColor) -> HBRUSH, for all WM_CTLCOLOR* messages.
-#define ON_WM_CTLCOLOR()                                                                 \
-  {WM_CTLCOLOR, 0, 0, 0,                                                                 \
-   [](CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) -> BOOL {                           \
-     *r = (LRESULT)AFX_SELF(p)->OnCtlColor(CDC::FromHandle((HDC)w),                      \
-                                           CWnd::FromHandle((HWND)l), AfxCtlColorIndex()); \
-     return TRUE;                                                                        \
+#define ON_WM_CTLCOLOR()                                                                       \
+  {WM_CTLCOLOR, 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) -> BOOL {           \
+     *r = (LRESULT)AFX_SELF(p)->OnCtlColor(CDC::FromHandle((HDC)w), CWnd::FromHandle((HWND)l), \
+                                           AfxCtlColorIndex());                                \
+     return TRUE;                                                                              \
    }},
 // Window messages.
-#define ON_WM_PAINT()                                                                    \
-  {WM_PAINT, 0, 0, 0,                                                                    \
-   [](CCmdTarget* p, WPARAM, LPARAM, LRESULT*) -> BOOL { AFX_SELF(p)->OnPaint(); return TRUE; }},
-#define ON_WM_QUERYDRAGICON()                                                            \
-  {WM_QUERYDRAGICON, 0, 0, 0,                                                            \
-   [](CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) -> BOOL {                               \
-     *r = (LRESULT)AFX_SELF(p)->OnQueryDragIcon();                                       \
-     return TRUE;                                                                        \
+#define ON_WM_PAINT()                                                       \
+  {WM_PAINT, 0, 0, 0, [](CCmdTarget* p, WPARAM, LPARAM, LRESULT*) -> BOOL { \
+     AFX_SELF(p)->OnPaint();                                                \
+     return TRUE;                                                           \
    }},
-#define ON_WM_DRAWITEM()                                                                 \
-  {WM_DRAWITEM, 0, 0, 0,                                                                 \
-   [](CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) -> BOOL {                           \
-     AFX_SELF(p)->OnDrawItem((int)w, reinterpret_cast<LPDRAWITEMSTRUCT>(l));             \
-     *r = TRUE;                                                                          \
-     return TRUE;                                                                        \
+#define ON_WM_QUERYDRAGICON()                                                         \
+  {WM_QUERYDRAGICON, 0, 0, 0, [](CCmdTarget* p, WPARAM, LPARAM, LRESULT* r) -> BOOL { \
+     *r = (LRESULT)AFX_SELF(p)->OnQueryDragIcon();                                    \
+     return TRUE;                                                                     \
    }},
-#define ON_WM_SETCURSOR()                                                                \
-  {WM_SETCURSOR, 0, 0, 0,                                                                \
-   [](CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) -> BOOL {                           \
-     *r = AFX_SELF(p)->OnSetCursor(CWnd::FromHandle((HWND)w), LOWORD(l), HIWORD(l));     \
-     return TRUE;                                                                        \
+#define ON_WM_DRAWITEM()                                                             \
+  {WM_DRAWITEM, 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) -> BOOL { \
+     AFX_SELF(p)->OnDrawItem((int)w, reinterpret_cast<LPDRAWITEMSTRUCT>(l));         \
+     *r = TRUE;                                                                      \
+     return TRUE;                                                                    \
    }},
-#define ON_WM_MOUSEMOVE()                                                                \
-  {WM_MOUSEMOVE, 0, 0, 0,                                                                \
-   [](CCmdTarget* p, WPARAM w, LPARAM l, LRESULT*) -> BOOL {                             \
-     AFX_SELF(p)->OnMouseMove((UINT)w, CPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l)));        \
-     return TRUE;                                                                        \
+#define ON_WM_SETCURSOR()                                                             \
+  {WM_SETCURSOR, 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) -> BOOL { \
+     *r = AFX_SELF(p)->OnSetCursor(CWnd::FromHandle((HWND)w), LOWORD(l), HIWORD(l));  \
+     return TRUE;                                                                     \
    }},
-#define ON_WM_LBUTTONDOWN()                                                              \
-  {WM_LBUTTONDOWN, 0, 0, 0,                                                              \
-   [](CCmdTarget* p, WPARAM w, LPARAM l, LRESULT*) -> BOOL {                             \
-     AFX_SELF(p)->OnLButtonDown((UINT)w, CPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l)));      \
-     return TRUE;                                                                        \
+#define ON_WM_MOUSEMOVE()                                                           \
+  {WM_MOUSEMOVE, 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l, LRESULT*) -> BOOL { \
+     AFX_SELF(p)->OnMouseMove((UINT)w, CPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l)));   \
+     return TRUE;                                                                   \
    }},
-#define ON_WM_DESTROY()                                                                  \
-  {WM_DESTROY, 0, 0, 0,                                                                  \
-   [](CCmdTarget* p, WPARAM, LPARAM, LRESULT*) -> BOOL { AFX_SELF(p)->OnDestroy(); return TRUE; }},
+#define ON_WM_LBUTTONDOWN()                                                           \
+  {WM_LBUTTONDOWN, 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l, LRESULT*) -> BOOL { \
+     AFX_SELF(p)->OnLButtonDown((UINT)w, CPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l)));   \
+     return TRUE;                                                                     \
+   }},
+#define ON_WM_DESTROY()                                                       \
+  {WM_DESTROY, 0, 0, 0, [](CCmdTarget* p, WPARAM, LPARAM, LRESULT*) -> BOOL { \
+     AFX_SELF(p)->OnDestroy();                                                \
+     return TRUE;                                                             \
+   }},
 // Any message: handler(WPARAM, LPARAM) -> LRESULT.
 #define ON_MESSAGE(message, memberFxn)                                                   \
-  {(UINT)(message), 0, 0, 0,                                                             \
-   [](CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) -> BOOL {                           \
+  {(UINT)(message), 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l, LRESULT* r) -> BOOL { \
      *r = AFX_SELF(p)->memberFxn(w, l);                                                  \
      return TRUE;                                                                        \
    }},

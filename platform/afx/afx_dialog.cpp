@@ -3,7 +3,7 @@
 // that runs while a dialog is up.
 #include <algorithm>
 
-#include "platform/afx_state.h"
+#include "afx_state.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 

@@ -2,7 +2,9 @@
 // Framework classes over the common controls: list view, image list, tooltip.
 #pragma once
 
-#include "platform/afxwin.h"
+#include <commctrl.h>
+
+#include "afxwin.h"
 
 class CImageList : public CObject {
  public:
@@ -37,7 +39,9 @@ class CListCtrl : public CWnd {
   int GetItemCount() const { return (int)::SendMessage(m_hWnd, LVM_GETITEMCOUNT, 0, 0); }
   int InsertItem(const LVITEM* item) { return (int)SendMessage(LVM_INSERTITEM, 0, (LPARAM)item); }
   int InsertItem(int item, LPCTSTR text, int image);
-  BOOL GetItem(LVITEM* item) const { return (BOOL)::SendMessage(m_hWnd, LVM_GETITEM, 0, (LPARAM)item); }
+  BOOL GetItem(LVITEM* item) const {
+    return (BOOL)::SendMessage(m_hWnd, LVM_GETITEM, 0, (LPARAM)item);
+  }
   BOOL DeleteAllItems() { return (BOOL)SendMessage(LVM_DELETEALLITEMS); }
   int GetNextItem(int start, int flags) const {
     return (int)::SendMessage(m_hWnd, LVM_GETNEXTITEM, (WPARAM)start, MAKELPARAM(flags, 0));

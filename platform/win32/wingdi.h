@@ -3,7 +3,7 @@
 // brushes and stock objects.
 #pragma once
 
-#include "platform/windef.h"
+#include "windef.h"
 
 #define BI_RGB 0L
 #define BI_RLE8 1L
@@ -70,9 +70,9 @@ UINT RealizePalette(HDC hdc);
 // Device-independent bitmaps: the result is the number of scan lines drawn, 0 on failure.
 int SetStretchBltMode(HDC hdc, int mode);
 int GetStretchBltMode(HDC hdc);
-int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc,
-                      int ySrc, UINT startScan, UINT scanLines, const void* bits,
-                      const BITMAPINFO* info, UINT colorUse);
+int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc,
+                      UINT startScan, UINT scanLines, const void* bits, const BITMAPINFO* info,
+                      UINT colorUse);
 int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc,
                   int srcWidth, int srcHeight, const void* bits, const BITMAPINFO* info,
                   UINT colorUse, DWORD rop);

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/afxwin.h"
+#include "afxwin.h"
 
 struct AfxRunningDialog {
   CDialog* dialog;

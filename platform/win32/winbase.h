@@ -3,7 +3,7 @@
 // starting programs, opening documents and the read-only registry view.
 #pragma once
 
-#include "platform/windef.h"
+#include "windef.h"
 
 #define MAX_PATH 260
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/afxwin.h"
+#include <afxwin.h>
 
 const CRuntimeClass CObject::classCObject = {"CObject", (int)sizeof(CObject), nullptr};
 

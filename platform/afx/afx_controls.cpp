@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Control classes: static, button, edit, list view, image list, tooltip.
-#include "platform/afxcmn.h"
+#include <afxcmn.h>
 
 IMPLEMENT_DYNAMIC(CStatic, CWnd)
 IMPLEMENT_DYNAMIC(CButton, CWnd)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Graphics objects and device contexts, with temporary wrappers for handles
 // the program did not make itself.
-#include "platform/afx_state.h"
+#include "afx_state.h"
 
 static CGdiObject* NewWrapper(AfxGdiKind kind) {
   switch (kind) {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/afxwin.h"
+#include <afxwin.h>
 
 void CString::Format(LPCTSTR format, ...) {
   if (!format) {

@@ -2,12 +2,10 @@
 // The system-call subset the framework and the program use.
 #pragma once
 
-#include "platform/windef.h"
-#include "platform/winbase.h"
-#include "platform/wingdi.h"
-#include "platform/winuser.h"
-#include "platform/commctrl.h"
-#include "platform/resdata.h"
+#include "winbase.h"
+#include "windef.h"
+#include "wingdi.h"
+#include "winuser.h"
 
 // Process start: sets up the window system from the command line, then runs
 // the program's entry point and returns its exit code.

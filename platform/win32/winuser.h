@@ -3,7 +3,7 @@
 // boxes, cursors and icons: the user-interface part of the system calls.
 #pragma once
 
-#include "platform/windef.h"
+#include "windef.h"
 
 // Window messages.
 #define WM_NULL 0x0000
