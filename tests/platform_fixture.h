@@ -12,6 +12,7 @@
 
 #include <commctrl.h>
 #include <windows.h>
+#include <windowsx.h>
 #include "platform/testing.h"
 #include "res/resources.h"
 

@@ -2,9 +2,10 @@
 // Framework classes over the common controls: list view, image list, tooltip.
 #pragma once
 
-#include <commctrl.h>
-
+// The common controls' header needs the system's types first.
 #include "afxwin.h"
+
+#include <commctrl.h>
 
 class CImageList : public CObject {
  public:

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The application framework: our stand-in for the dialog framework the
 // program was written for. Written only against the system calls of
-// platform/windows.h, never against Qt.
+// <windows.h>, never against Qt.
 #pragma once
 
 #include <string>
@@ -339,6 +339,9 @@ struct AFX_MSGMAP {
 };
 
 #define WM_REFLECT_BASE 0xBC00
+// The framework's one message for all WM_CTLCOLOR* messages (the system's
+// old number for them, which it no longer sends).
+#define WM_CTLCOLOR 0x0019
 #define CN_COMMAND 0
 
 #define afx_msg
@@ -441,12 +444,12 @@ struct AFX_MSGMAP {
    }},
 #define ON_WM_MOUSEMOVE()                                                           \
   {WM_MOUSEMOVE, 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l, LRESULT*) -> BOOL { \
-     AFX_SELF(p)->OnMouseMove((UINT)w, CPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l)));   \
+     AFX_SELF(p)->OnMouseMove((UINT)w, CPoint((short)LOWORD(l), (short)HIWORD(l))); \
      return TRUE;                                                                   \
    }},
 #define ON_WM_LBUTTONDOWN()                                                           \
   {WM_LBUTTONDOWN, 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l, LRESULT*) -> BOOL { \
-     AFX_SELF(p)->OnLButtonDown((UINT)w, CPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l)));   \
+     AFX_SELF(p)->OnLButtonDown((UINT)w, CPoint((short)LOWORD(l), (short)HIWORD(l))); \
      return TRUE;                                                                     \
    }},
 #define ON_WM_DESTROY()                                                       \

@@ -15,6 +15,7 @@
 #include <commctrl.h>
 #include <resdata.h>
 #include <windows.h>
+#include <windowsx.h>
 
 class QEventLoop;
 class QPainter;

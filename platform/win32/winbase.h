@@ -12,7 +12,7 @@
 int MulDiv(int number, int numerator, int denominator);
 
 // Modules and resources. The module's resources are the data of res/,
-// handed to the layer once at start-up (see platform/resdata.h).
+// handed to the layer once at start-up (see resdata.h).
 HMODULE GetModuleHandle(LPCSTR moduleName);
 DWORD GetModuleFileName(HMODULE module, LPSTR buffer, DWORD size);
 HRSRC FindResource(HMODULE module, LPCSTR name, LPCSTR type);
