@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The program's entry point and its one application object.
+// The program's entry point over the layer: the resources handed to it,
+// then the framework's start-up.
+#include <afxwin.h>
 #include <windows.h>
-#include "app/zorv_app.h"
-#include "res/resources.h"
 
-// The one application object. It lives here, beside main, so that the
-// program always links it while tests can make their own.
-CZorvApp theApp;
+#include "res/resources.h"
 
 int main(int argc, char** argv) {
   SetModuleResources(&g_zorvResources);

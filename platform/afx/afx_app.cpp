@@ -5,6 +5,8 @@
 
 #include "afx_state.h"
 
+#include <commctrl.h>
+
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
 END_MESSAGE_MAP()
 
@@ -107,6 +109,9 @@ int AfxWinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     return -1;
   }
   app->m_hInstance = instance;
+  // The list view and the tooltip are common controls: their window classes
+  // exist once these are initialised.
+  InitCommonControls();
   static std::string exeName;
   exeName = ModuleBaseName();
   if (!app->m_pszExeName) {
