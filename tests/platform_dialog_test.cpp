@@ -222,7 +222,10 @@ LRESULT CALLBACK EatKeys(int code, WPARAM wp, LPARAM lp) {
 TEST_F(PlatformTest, MessageFilterHookSeesInputFirstAndCanEatIt) {
   HWND dlg = Open();
   g_hooked.clear();
-  g_hook = SetWindowsHookEx(WH_MSGFILTER, EatKeys, nullptr, 0);
+  // A hook of every thread needs a module; one of this thread does not.
+  EXPECT_EQ(SetWindowsHookEx(WH_MSGFILTER, EatKeys, nullptr, 0), nullptr);
+  g_hook = SetWindowsHookEx(WH_MSGFILTER, EatKeys, nullptr, GetCurrentThreadId());
+  ASSERT_NE(g_hook, nullptr);
   KeyPress(dlg, VK_ESCAPE);
   EXPECT_FALSE(DialogEnded(dlg, nullptr));
   MouseMove(GetDlgItem(dlg, kNotify), 3, 2);

@@ -161,7 +161,9 @@ static LRESULT CALLBACK MsgFilterProc(int code, WPARAM wParam, LPARAM lParam) {
 void AfxHookMsgFilter() {
   AfxState& state = AfxGetState();
   if (state.msgFilterUsers++ == 0) {
-    state.msgFilterHook = ::SetWindowsHookEx(WH_MSGFILTER, MsgFilterProc, nullptr, 0);
+    // The dialog manager and menus of this thread call it in their loops.
+    state.msgFilterHook =
+        ::SetWindowsHookEx(WH_MSGFILTER, MsgFilterProc, nullptr, ::GetCurrentThreadId());
   }
 }
 

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 #include "platform/qt/internal.h"
@@ -149,8 +150,18 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   return 0;
 }
 
-HHOOK SetWindowsHookEx(int idHook, HOOKPROC proc, HINSTANCE, DWORD) {
+DWORD GetCurrentThreadId() {
+  static std::atomic<DWORD> next{1};
+  static thread_local const DWORD id = next++;
+  return id;
+}
+
+HHOOK SetWindowsHookEx(int idHook, HOOKPROC proc, HINSTANCE module, DWORD threadId) {
   if (idHook != WH_MSGFILTER || !proc)
+    return nullptr;
+  // As on the platform: a hook of every thread (0) needs the module its
+  // procedure lives in, and only this thread's messages come here.
+  if ((threadId == 0 && !module) || (threadId != 0 && threadId != GetCurrentThreadId()))
     return nullptr;
   HHOOK id = reinterpret_cast<HHOOK>(g_nextHook++);
   hooks().insert(hooks().begin(), Hook{id, proc});

@@ -21,6 +21,8 @@ LPVOID LockResource(HGLOBAL data);
 DWORD SizeofResource(HMODULE module, HRSRC resource);
 BOOL FreeResource(HGLOBAL data);
 
+DWORD GetCurrentThreadId();
+
 // Libraries: no other module of the platform exists here, so these fail
 // the way the platform does when a library is not found.
 HMODULE LoadLibrary(LPCSTR fileName);
