@@ -22,3 +22,25 @@ ensure_packages() {
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
+
+# For the scripts that run Zorv.exe: Wine with its 32-bit half (Debian's
+# i386 architecture added first), the packages given besides, and a prefix
+# in build/ made once, so that the first start is set-up and not part of a
+# run. No Mono or Gecko: their installers would ask on the first start.
+use_wine() {
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    if [ "$(id -u)" -ne 0 ]; then
+      echo "Adding Debian's i386 architecture for wine32 needs root: run this command as root." >&2
+      exit 1
+    fi
+    dpkg --add-architecture i386
+    apt-get update -qq
+  fi
+  ensure_packages wine wine32:i386 "$@"
+  export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ ! -d "$WINEPREFIX" ]; then
+    mkdir -p build
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+  fi
+}

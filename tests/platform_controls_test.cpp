@@ -128,6 +128,25 @@ TEST_F(PlatformTest, SecondClickOfADoubleClickAndADragAreNoClicks) {
   ImageList_Destroy(images);
 }
 
+// A control hidden while its dialog is hidden stays hidden when the dialog
+// shows: a click on its place reaches the dialog, not the control.
+TEST_F(PlatformTest, ControlHiddenBeforeItsDialogShowsStaysHidden) {
+  HWND dlg = Open();
+  g_seen.endOnCommand = false;
+  ShowWindow(dlg, SW_HIDE);
+  HWND notify = GetDlgItem(dlg, kNotify);
+  ShowWindow(notify, SW_HIDE);
+  ShowWindow(dlg, SW_SHOW);
+  ProcessEvents();
+  EXPECT_FALSE(IsWindowVisible(notify));
+  RECT r = Rect(notify);
+  MouseClick(dlg, r.left + 2, r.top + 2);
+  EXPECT_TRUE(g_seen.commands.empty());
+  ShowWindow(notify, SW_SHOW);
+  MouseClick(dlg, r.left + 2, r.top + 2);
+  EXPECT_EQ(g_seen.commands, (std::vector<WPARAM>{MAKEWPARAM(kNotify, STN_CLICKED)}));
+}
+
 TEST_F(PlatformTest, PictureImagesRoundTripAndTheSpyKeepsTheirOrder) {
   HWND dlg = Open();
   HWND pic = GetDlgItem(dlg, kPicture), centred = GetDlgItem(dlg, kCentred);

@@ -342,9 +342,12 @@ BOOL ShowWindow(HWND h, int cmd) {
     case SW_HIDE:
       h->visible = false;
       h->style &= ~(DWORD)WS_VISIBLE;
-      if (h->widget && h->widget->isVisible()) {
+      // A child of a hidden parent is not visible yet, but must still be
+      // hidden so that it stays so when the parent shows.
+      if (h->widget && !h->widget->isHidden()) {
+        bool wasOnScreen = h->widget->isVisible();
         h->widget->hide();
-        if (top)
+        if (top && wasOnScreen)
           qtb::uncover(h->widget);
       }
       break;
