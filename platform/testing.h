@@ -67,4 +67,9 @@ void CloseBox(HWND hWnd);  // the close box of a top-level window
 // Writes what the window shows (with its children and menu bar) to a PNG file.
 bool SaveWindowImage(HWND hWnd, const char* pngPath);
 
+// Whether the system under the tests is Wine's rendering of Windows, whose
+// controls differ from Windows' own in a few known ways; the tests that
+// allow for one say which.
+bool SystemIsWine();
+
 }  // namespace testing_seams

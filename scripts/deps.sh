@@ -27,6 +27,10 @@ ensure_packages() {
 # i386 architecture added first), the packages given besides, and a prefix
 # in build/ made once, so that the first start is set-up and not part of a
 # run. No Mono or Gecko: their installers would ask on the first start.
+# Wine's own fonts go where Windows keeps fonts (its MS Sans Serif has the
+# metrics of Windows', which dialog units depend on; without it Wine takes
+# a wider font), and its windows are not handed to a window manager: with
+# none running, every hidden window would wait two seconds for one.
 use_wine() {
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     if [ "$(id -u)" -ne 0 ]; then
@@ -36,11 +40,15 @@ use_wine() {
     dpkg --add-architecture i386
     apt-get update -qq
   fi
-  ensure_packages wine wine32:i386 "$@"
+  ensure_packages wine wine32:i386 fonts-wine "$@"
   export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  if [ ! -d "$WINEPREFIX" ]; then
+  if [ ! -f "$WINEPREFIX/.zorv-ready" ]; then
     mkdir -p build
     wineboot -i >/dev/null 2>&1
     wineserver -w
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.zorv-ready"
   fi
 }

@@ -37,6 +37,9 @@ TEST(AboutDlg, MailLinkShowsABlankAndOpensWithout) {
   std::vector<std::string> opened;
   testing_seams::ReplaceShellExecute([&](const std::string&, const std::string& file) {
     opened.push_back(file);
+    // The program that opens comes to the front and has the mouse from
+    // then on, not the link that captured it.
+    ReleaseCapture();
     return (INT_PTR)33;
   });
   CAboutDlg dlg;

@@ -57,6 +57,10 @@ void click(HWND hWnd, int x, int y, ulong gapMs) {
     return;
   g_inputClock += gapMs;
   QPointer<QWidget> guard(w);
+  // The hand reaches the point before it presses.
+  sendMouse(w, QEvent::MouseMove, local, Qt::NoButton, Qt::NoButton);
+  if (!guard)
+    return;
   sendMouse(w, QEvent::MouseButtonPress, local, Qt::LeftButton, Qt::LeftButton);
   if (guard)
     sendMouse(w, QEvent::MouseButtonRelease, local, Qt::LeftButton, Qt::NoButton);
@@ -183,6 +187,10 @@ bool SaveWindowImage(HWND hWnd, const char* pngPath) {
   if (!qtb::isWindow(hWnd) || !hWnd->widget || !pngPath)
     return false;
   return hWnd->widget->grab().save(QString::fromUtf8(pngPath), "PNG");
+}
+
+bool SystemIsWine() {
+  return false;
 }
 
 }  // namespace testing_seams
