@@ -67,6 +67,22 @@ void CloseBox(HWND hWnd);  // the close box of a top-level window
 // Writes what the window shows (with its children and menu bar) to a PNG file.
 bool SaveWindowImage(HWND hWnd, const char* pngPath);
 
+// What the window's client area shows on the screen, children included:
+// rows from the top, each pixel as RGB(r, g, b); empty when unreadable.
+struct ClientImage {
+  int width = 0;
+  int height = 0;
+  std::vector<COLORREF> pixels;
+  COLORREF At(int x, int y) const {
+    return x >= 0 && y >= 0 && x < width && y < height ? pixels[(size_t)(y * width + x)]
+                                                       : CLR_INVALID;
+  }
+};
+ClientImage GrabClient(HWND hWnd);
+
+// The text of the tooltip on the screen, or "" when none shows.
+std::string ShownTooltip();
+
 // Whether the system under the tests is Wine's rendering of Windows, whose
 // controls differ from Windows' own in a few known ways; the tests that
 // allow for one say which.

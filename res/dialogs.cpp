@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 #include "res/resource.h"
 #include "res/tables.h"
 

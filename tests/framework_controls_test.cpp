@@ -61,7 +61,9 @@ TEST_F(FrameworkTest, ListControlTakesItemsSpacingAndState) {
 
   CImageList images;
   ASSERT_TRUE(images.Create(8, 8, ILC_COLOR8 | ILC_MASK, 0, 4));
-  HBITMAP bitmap = ::CreateCompatibleBitmap(nullptr, 8, 8);
+  HDC screen = ::GetDC(nullptr);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 8, 8);
+  ::ReleaseDC(nullptr, screen);
   CBitmap* wrapped = CBitmap::FromHandle(bitmap);
   EXPECT_EQ(images.Add(wrapped, RGB(0, 0, 0)), 0);
   EXPECT_EQ(images.Add(wrapped, RGB(0, 0, 0)), 1);

@@ -10,8 +10,9 @@
 #include <functional>
 #include <vector>
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 #include <windowsx.h>
 #include "platform/testing.h"
 #include "res/resources.h"
@@ -156,9 +157,13 @@ inline INT_PTR CALLBACK RecordingProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         EndDialog(h, LOWORD(wp));
       }
       return TRUE;
-    case WM_NOTIFY:
-      g_seen.clicks.push_back(*reinterpret_cast<NMITEMACTIVATE*>(lp));
+    case WM_NOTIFY: {
+      // The clicks of the user; a list view tells its parent much more.
+      const NMHDR* hdr = reinterpret_cast<NMHDR*>(lp);
+      if (hdr->code == NM_CLICK || hdr->code == NM_DBLCLK || hdr->code == LVN_BEGINDRAG)
+        g_seen.clicks.push_back(*reinterpret_cast<NMITEMACTIVATE*>(lp));
       return TRUE;
+    }
     case WM_DRAWITEM:
       g_seen.draws.push_back(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
       if (g_seen.onDraw)

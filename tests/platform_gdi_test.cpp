@@ -23,7 +23,9 @@ struct Dib {
 
 class Canvas {
  public:
-  Canvas(int w, int h) : dc(CreateCompatibleDC(nullptr)), bmp(CreateCompatibleBitmap(dc, w, h)) {
+  // In colour: a memory DC's own compatible bitmap would have its one
+  // bit per pixel, so the bitmap is made for the screen.
+  Canvas(int w, int h) : dc(CreateCompatibleDC(nullptr)), bmp(ScreenBitmap(w, h)) {
     old = SelectObject(dc, bmp);
     RECT r{0, 0, w, h};
     HBRUSH grey = CreateSolidBrush(RGB(1, 2, 3));
@@ -36,6 +38,12 @@ class Canvas {
     DeleteDC(dc);
   }
   COLORREF At(int x, int y) const { return GetPixel(dc, x, y); }
+  static HBITMAP ScreenBitmap(int w, int h) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP b = CreateCompatibleBitmap(screen, w, h);
+    ReleaseDC(nullptr, screen);
+    return b;
+  }
   HDC dc;
   HBITMAP bmp;
   HGDIOBJ old;

@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 #include "res/resource.h"
 #include "res/resources.h"
 

@@ -149,6 +149,11 @@ HWND createDialog(LPCSTR templateName, HWND owner, DLGPROC proc, LPARAM param, b
     frame->setWindowModality(Qt::ApplicationModal);
   qtb::keepAbove(frame, owner);
 
+  // The template's font reaches the dialog before its controls exist, as
+  // the dialog manager hands it over.
+  qtb::dispatch(h, WM_SETFONT, (WPARAM)h->font, FALSE);
+  if (!qtb::isWindow(h))
+    return nullptr;
   for (int i = 0; i < tpl->itemCount && tpl->items; ++i)
     createChild(h, tpl->items[i]);
 

@@ -264,7 +264,9 @@ int MulDiv(int number, int numerator, int denominator) {
   bool negative = (product < 0) != (denominator < 0);
   long long magnitude = (std::llabs(product) + half) / std::llabs((long long)denominator);
   long long result = negative ? -magnitude : magnitude;
-  if (result > INT_MAX || result < INT_MIN)
+  // The range is symmetric, as the platform's: INT_MIN, which has no
+  // positive twin, counts as an overflow too.
+  if (result > INT_MAX || result < -INT_MAX)
     return -1;
   return (int)result;
 }

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
+#include <QToolTip>
 
 #include "platform/qt/internal.h"
 #include "platform/testing.h"
@@ -187,6 +188,30 @@ bool SaveWindowImage(HWND hWnd, const char* pngPath) {
   if (!qtb::isWindow(hWnd) || !hWnd->widget || !pngPath)
     return false;
   return hWnd->widget->grab().save(QString::fromUtf8(pngPath), "PNG");
+}
+
+ClientImage GrabClient(HWND hWnd) {
+  ClientImage out;
+  QWidget* base = baseWidget(hWnd);
+  if (!base)
+    return out;
+  int fw = hWnd->cls == WndClass::Dialog ? 0 : qtb::frameWidth(hWnd);
+  QImage shot = base->grab().toImage();
+  shot = shot.copy(fw, fw, shot.width() - 2 * fw, shot.height() - 2 * fw);
+  out.width = shot.width();
+  out.height = shot.height();
+  out.pixels.reserve((size_t)out.width * (size_t)out.height);
+  for (int y = 0; y < out.height; ++y) {
+    for (int x = 0; x < out.width; ++x) {
+      QRgb c = shot.pixel(x, y);
+      out.pixels.push_back(RGB(qRed(c), qGreen(c), qBlue(c)));
+    }
+  }
+  return out;
+}
+
+std::string ShownTooltip() {
+  return QToolTip::isVisible() ? QToolTip::text().toStdString() : std::string();
 }
 
 bool SystemIsWine() {

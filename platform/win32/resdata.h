@@ -4,7 +4,7 @@
 // program hands them to the layer once, before anything is loaded.
 #pragma once
 
-#include "windef.h"
+#include <windows.h>
 
 // A control of a dialog template. Rectangles are in dialog units.
 struct DLGITEMDATA {

@@ -2,8 +2,10 @@
 // Test seams over the real system: hooks for the message spy and the ends
 // of modeless dialogs, the import table for scripted message boxes, the
 // application's own message loop for pending work, SendInput for real
-// input and PrintWindow for pictures of windows.
+// input and the screen itself for pictures of windows.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <deque>
@@ -13,6 +15,7 @@
 
 #include "platform/testing.h"
 #include "platform/windows/imports.h"
+#include "platform/windows/resdata.h"
 
 namespace {
 
@@ -305,6 +308,72 @@ std::vector<BYTE> EncodePng(int width, int height, const std::vector<BYTE>& rgbR
   return png;
 }
 
+// What a rectangle of the screen shows, with the window brought up front
+// and painted first.
+testing_seams::ClientImage ReadScreen(HWND hWnd, const RECT& r) {
+  testing_seams::ClientImage out;
+  int width = r.right - r.left, height = r.bottom - r.top;
+  if (width <= 0 || height <= 0) {
+    return out;
+  }
+  HWND root = ::GetAncestor(hWnd, GA_ROOT);
+  ::SetWindowPos(root, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ::RedrawWindow(root, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  testing_seams::ProcessEvents();
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = ::GetDC(nullptr);
+  HBITMAP dib = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC dc = ::CreateCompatibleDC(screen);
+  bool copied = false;
+  if (dib && dc) {
+    HGDIOBJ old = ::SelectObject(dc, dib);
+    copied = ::BitBlt(dc, 0, 0, width, height, screen, r.left, r.top, SRCCOPY) != FALSE;
+    ::GdiFlush();
+    ::SelectObject(dc, old);
+  }
+  ::ReleaseDC(nullptr, screen);
+  if (copied) {
+    out.width = width;
+    out.height = height;
+    const BYTE* px = static_cast<const BYTE*>(bits);
+    out.pixels.reserve((size_t)width * (size_t)height);
+    for (size_t i = 0; i < (size_t)width * (size_t)height; ++i, px += 4) {
+      out.pixels.push_back(RGB(px[2], px[1], px[0]));
+    }
+  }
+  if (dc) {
+    ::DeleteDC(dc);
+  }
+  if (dib) {
+    ::DeleteObject(dib);
+  }
+  return out;
+}
+
+// A tooltip window of this thread on the screen: its current tool's text.
+BOOL CALLBACK ShownTip(HWND hWnd, LPARAM text) {
+  char cls[32] = "";
+  ::GetClassNameA(hWnd, cls, sizeof cls);
+  if (lstrcmpiA(cls, TOOLTIPS_CLASSA) != 0 || !::IsWindowVisible(hWnd)) {
+    return TRUE;
+  }
+  char buffer[256] = "";
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  if (::SendMessageA(hWnd, TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
+    tool.lpszText = buffer;
+    ::SendMessageA(hWnd, TTM_GETTEXTA, sizeof buffer, reinterpret_cast<LPARAM>(&tool));
+  }
+  *reinterpret_cast<std::string*>(text) = buffer;
+  return FALSE;
+}
+
 }  // namespace
 
 namespace testing_seams {
@@ -428,54 +497,40 @@ void CloseBox(HWND hWnd) {
   ProcessEvents();
 }
 
+ClientImage GrabClient(HWND hWnd) {
+  RECT r;
+  if (!::IsWindow(hWnd) || !::GetClientRect(hWnd, &r)) {
+    return {};
+  }
+  ::MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return ReadScreen(hWnd, r);
+}
+
+std::string ShownTooltip() {
+  std::string text;
+  ::EnumThreadWindows(::GetCurrentThreadId(), ShownTip, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
 bool SaveWindowImage(HWND hWnd, const char* pngPath) {
   RECT r;
   if (!::IsWindow(hWnd) || !pngPath || !::GetWindowRect(hWnd, &r)) {
     return false;
   }
-  int width = r.right - r.left, height = r.bottom - r.top;
-  if (width <= 0 || height <= 0) {
+  ClientImage shot = ReadScreen(hWnd, r);
+  if (shot.pixels.empty()) {
     return false;
   }
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC screen = ::GetDC(nullptr);
-  HBITMAP dib = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC dc = ::CreateCompatibleDC(screen);
-  ::ReleaseDC(nullptr, screen);
-  if (!dib || !dc) {
-    if (dib) {
-      ::DeleteObject(dib);
-    }
-    if (dc) {
-      ::DeleteDC(dc);
-    }
-    return false;
-  }
-  HGDIOBJ old = ::SelectObject(dc, dib);
-  BOOL printed = ::PrintWindow(hWnd, dc, 0);
-  ::GdiFlush();
   std::vector<BYTE> rows;
-  rows.reserve((size_t)(width * 3 + 1) * (size_t)height);
-  const BYTE* px = static_cast<const BYTE*>(bits);
-  for (int y = 0; y < height; ++y) {
+  rows.reserve((size_t)(shot.width * 3 + 1) * (size_t)shot.height);
+  for (int y = 0; y < shot.height; ++y) {
     rows.push_back(0);  // no filter
-    for (int x = 0; x < width; ++x, px += 4) {
-      rows.insert(rows.end(), {px[2], px[1], px[0]});
+    for (int x = 0; x < shot.width; ++x) {
+      COLORREF c = shot.At(x, y);
+      rows.insert(rows.end(), {GetRValue(c), GetGValue(c), GetBValue(c)});
     }
   }
-  ::SelectObject(dc, old);
-  ::DeleteDC(dc);
-  ::DeleteObject(dib);
-  if (!printed) {
-    return false;
-  }
-  std::vector<BYTE> png = EncodePng(width, height, rows);
+  std::vector<BYTE> png = EncodePng(shot.width, shot.height, rows);
   FILE* file = std::fopen(pngPath, "wb");
   if (!file) {
     return false;
@@ -490,3 +545,17 @@ bool SystemIsWine() {
 }
 
 }  // namespace testing_seams
+
+// Every module of tables the tests name is compiled into the executable
+// (their ids do not meet), so handing one over only records which it is.
+namespace {
+const RESOURCEMODULE* g_moduleTables = nullptr;
+}
+
+void SetModuleResources(const RESOURCEMODULE* module) {
+  g_moduleTables = module;
+}
+
+const RESOURCEMODULE* GetModuleResources() {
+  return g_moduleTables;
+}

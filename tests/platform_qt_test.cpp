@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: MIT
+// The layer's message boxes and menu bar as Qt draws them: the keys a real
+// box answers, and menu items chosen through their Qt actions.
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPointer>
+
+#include "tests/platform_fixture.h"
+
+namespace platform_test {
+namespace {
+
+using namespace testing_seams;
+
+TEST_F(PlatformTest, RealMessageBoxAnswersItsOwnKeys) {
+  HWND dlg = Open();
+  g_seen.endOnCommand = false;
+  // A yes/no box has no cancel answer: Esc and the close box do nothing, so
+  // the box is still there for the key that follows them.
+  struct Case {
+    UINT type;
+    std::vector<int> keys;  // 0: the close box
+    int answer;
+    bool closeBox;
+  };
+  const Case cases[] = {{MB_YESNO, {Qt::Key_Return}, IDYES, false},
+                        {MB_YESNO, {Qt::Key_Escape, 0, Qt::Key_Return}, IDYES, false},
+                        {MB_YESNOCANCEL, {Qt::Key_Escape}, IDCANCEL, true},
+                        {MB_OK, {Qt::Key_Escape}, IDOK, true},
+                        {MB_OK, {0}, IDOK, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.type << " " << c.keys.size());
+    QString caption;
+    bool closeBox = false;
+    RunWhenIdle([&] {
+      QWidget* box = QApplication::activeModalWidget();
+      ASSERT_NE(box, nullptr);
+      caption = box->windowTitle();
+      closeBox = box->windowFlags().testFlag(Qt::WindowCloseButtonHint) ||
+                 !box->windowFlags().testFlag(Qt::CustomizeWindowHint);
+      QPointer<QWidget> guard(box);
+      for (int key : c.keys) {
+        if (!guard)
+          break;
+        if (key == 0) {
+          box->close();
+        } else {
+          QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+          QApplication::sendEvent(box->focusWidget() ? box->focusWidget() : box, &press);
+        }
+      }
+      // Should the keys go astray, the box still ends and the test fails
+      // rather than waits for ever.
+      RunWhenIdle([guard] {
+        if (guard && guard->isVisible())
+          static_cast<QDialog*>(guard.data())->done(0);
+      });
+    });
+    EXPECT_EQ(MessageBox(dlg, "Начать новую игру?", nullptr, c.type), c.answer);
+    EXPECT_EQ(caption, QString::fromUtf8("Ошибка"));
+    EXPECT_EQ(closeBox, c.closeBox);
+  }
+  EXPECT_TRUE(g_seen.commands.empty());  // the keys never reached the owner
+}
+
+TEST_F(PlatformTest, MenuItemsSendCommands) {
+  ASSERT_NE(Open(), nullptr);
+  g_seen.endOnCommand = false;
+  QAction* newGame = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    for (QAction* a : w->findChildren<QAction*>()) {
+      if (a->text() == QString::fromUtf8("Новая игра"))
+        newGame = a;
+    }
+  }
+  ASSERT_NE(newGame, nullptr);
+  newGame->trigger();
+  EXPECT_EQ(g_seen.commands, (std::vector<WPARAM>{MAKEWPARAM(kCmdNew, 0)}));
+}
+
+}  // namespace
+}  // namespace platform_test
