@@ -40,8 +40,16 @@ use_wine() {
     dpkg --add-architecture i386
     apt-get update -qq
   fi
-  ensure_packages wine wine32:i386 fonts-wine "$@"
+  ensure_packages wine wine32:i386 fonts-wine locales "$@"
+  if [ "$(id -u)" -eq 0 ] && ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then
+    sed -i 's/^# *ru_RU.UTF-8 UTF-8/ru_RU.UTF-8 UTF-8/' /etc/locale.gen
+    grep -qx 'ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' >>/etc/locale.gen
+    locale-gen >/dev/null
+  fi
+  # A Russian system, as the program's players have: its code page gives
+  # the dialogs' MS Sans Serif its Cyrillic letters.
   export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export LC_ALL=ru_RU.UTF-8
   if [ ! -f "$WINEPREFIX/.zorv-ready" ]; then
     mkdir -p build
     wineboot -i >/dev/null 2>&1

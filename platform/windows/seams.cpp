@@ -64,6 +64,17 @@ int FirstAnswer(UINT type) {
   return IDOK;
 }
 
+// The caption a box without one shows: the system's own word, in its
+// language, from user32's strings.
+std::string DefaultCaption() {
+  wchar_t wide[64] = L"";
+  char text[256] = "Error";
+  if (::LoadStringW(::GetModuleHandleA("user32.dll"), 2, wide, 64) > 0) {
+    ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+  }
+  return text;
+}
+
 int WINAPI ScriptedMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   if (!g_scripted) {
     return g_systemMessageBox(owner, text, caption, type);
@@ -73,7 +84,7 @@ int WINAPI ScriptedMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type
     answer = g_answers.front();
     g_answers.pop_front();
   }
-  g_calls.push_back({owner, text ? text : "", caption ? caption : "Error", type, answer});
+  g_calls.push_back({owner, text ? text : "", caption ? caption : DefaultCaption(), type, answer});
   return answer;
 }
 

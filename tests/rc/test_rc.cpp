@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Writes the resource modules of the layer's and the framework's tests as
 // one resource script, so that the Windows build of the tests carries them
-// as real resources beside the program's (their ids do not meet).
+// as real resources beside the program's (their ids do not meet). It takes
+// in the program's script, zorv.rc beside it: compiled as one, the images
+// of the icons are numbered once.
 //   zorv_test_rc <out.rc>
 #include <cstdio>
 #include <string>
@@ -22,7 +24,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::fprintf(rc, "// Made by zorv_test_rc from the tests' tables. Do not edit.\n");
-  std::fprintf(rc, "#pragma code_page(65001)\n#include <windows.h>\n#include <commctrl.h>\n\n");
+  std::fprintf(rc, "#include \"zorv.rc\"\n#include <commctrl.h>\n\n");
   bool written = WriteResourceScript(rc, platform_test::TestModule(), outDir) &&
                  WriteResourceScript(rc, *fwtest::TestModule(), outDir);
   return std::fclose(rc) == 0 && written ? 0 : 1;
