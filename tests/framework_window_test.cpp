@@ -258,15 +258,18 @@ TEST_F(FrameworkTest, PreTranslationSeesInputFirstAndCanEatIt) {
   CProbeDlg dlg;
   ASSERT_TRUE(dlg.Create(kDialog));
   HWND link = dlg.m_link.m_hWnd;
+  // Every move the control is offered first reaches it (the system may add
+  // moves of its own); eaten ones do not.
   testing_seams::MouseMove(link, 3, 3);
   testing_seams::ProcessEvents();
-  EXPECT_EQ(dlg.m_link.m_nPreTranslated, 1);
-  EXPECT_EQ(dlg.m_link.m_nMouseMoves, 1);
+  EXPECT_GE(dlg.m_link.m_nPreTranslated, 1);
+  EXPECT_GE(dlg.m_link.m_nMouseMoves, 1);
+  const int moves = dlg.m_link.m_nMouseMoves;
   dlg.m_link.m_bEatInput = TRUE;
   testing_seams::MouseMove(link, 4, 4);
   testing_seams::ProcessEvents();
-  EXPECT_EQ(dlg.m_link.m_nPreTranslated, 2);
-  EXPECT_EQ(dlg.m_link.m_nMouseMoves, 1);
+  EXPECT_GT(dlg.m_link.m_nPreTranslated, moves);
+  EXPECT_EQ(dlg.m_link.m_nMouseMoves, moves);
   dlg.DestroyWindow();
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Dialogs of the layer: template places in pixels, the dialog manager's
 // keys and close box, the modal loop, accelerators and message-filter hooks.
+#include <algorithm>
 #include <climits>
 
 #include "tests/platform_fixture.h"
@@ -109,12 +110,13 @@ TEST_F(PlatformTest, ModalLoopRunsUntilEndDialogAndDestroysTheWindow) {
                              RecordingProc, 1234);
   EXPECT_EQ(r, IDCANCEL);
   EXPECT_EQ(g_seen.initParam, 1234);
-  // The template's font comes first, before the controls and WM_INITDIALOG.
-  ASSERT_GE(g_seen.messages.size(), 2u);
-  EXPECT_EQ(g_seen.messages[0], (UINT)WM_SETFONT);
-  g_seen.messages.erase(g_seen.messages.begin());
-  ASSERT_FALSE(g_seen.messages.empty());
-  EXPECT_EQ(g_seen.messages.front(), (UINT)WM_INITDIALOG);
+  // The template's font comes first, then what the controls ask while they
+  // are made (the list view: the form of its notifications), then
+  // WM_INITDIALOG.
+  const std::vector<UINT> first(
+      g_seen.messages.begin(),
+      g_seen.messages.begin() + std::min<size_t>(3, g_seen.messages.size()));
+  EXPECT_EQ(first, (std::vector<UINT>{WM_SETFONT, WM_NOTIFYFORMAT, WM_INITDIALOG}));
   EXPECT_NE(seenDialog, nullptr);
   EXPECT_FALSE(IsWindow(seenDialog));
   EXPECT_EQ(ActiveModalDialog(), nullptr);
@@ -175,12 +177,17 @@ TEST_F(PlatformTest, MessageFilterHookSeesInputFirstAndCanEatIt) {
   EXPECT_FALSE(DialogEnded(dlg, nullptr));
   MouseMove(GetDlgItem(dlg, kNotify), 3, 2);
   EXPECT_TRUE(UnhookWindowsHookEx(g_hook));
-  ASSERT_EQ(g_hooked.size(), 2u);
+  // The system may add moves of its own (a window moved under the mouse);
+  // the key went by once, and the last move is the one made.
+  ASSERT_GE(g_hooked.size(), 2u);
   EXPECT_EQ(g_hooked[0].message, (UINT)WM_KEYDOWN);
   EXPECT_EQ(g_hooked[0].wParam, (WPARAM)VK_ESCAPE);
-  EXPECT_EQ(g_hooked[1].message, (UINT)WM_MOUSEMOVE);
-  EXPECT_EQ(g_hooked[1].hwnd, GetDlgItem(dlg, kNotify));
-  EXPECT_EQ(g_hooked[1].lParam, MAKELPARAM(3, 2));
+  EXPECT_EQ(std::count_if(g_hooked.begin(), g_hooked.end(),
+                          [](const MSG& m) { return m.message == WM_KEYDOWN; }),
+            1);
+  EXPECT_EQ(g_hooked.back().message, (UINT)WM_MOUSEMOVE);
+  EXPECT_EQ(g_hooked.back().hwnd, GetDlgItem(dlg, kNotify));
+  EXPECT_EQ(g_hooked.back().lParam, MAKELPARAM(3, 2));
   KeyPress(dlg, VK_ESCAPE);
   EXPECT_TRUE(DialogEnded(dlg, nullptr));
 }

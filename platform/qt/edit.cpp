@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QTextLayout>
 
 #include "platform/qt/widgets.h"
 
@@ -49,8 +50,9 @@ class EditFrame : public qtb::WindowWidget {
   EditFrame(HWND h, QWidget* parent) : WindowWidget(h, parent) {
     box = new EditBox(this);
     box->setReadOnly((h->style & ES_READONLY) != 0);
-    box->setLineWrapMode((h->style & WS_HSCROLL) ? QPlainTextEdit::NoWrap
-                                                 : QPlainTextEdit::WidgetWidth);
+    // A multi-line edit wraps words at its width unless it scrolls sideways.
+    box->setLineWrapMode((h->style & (WS_HSCROLL | ES_AUTOHSCROLL)) ? QPlainTextEdit::NoWrap
+                                                                    : QPlainTextEdit::WidgetWidth);
     box->setVerticalScrollBarPolicy((h->style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded
                                                             : Qt::ScrollBarAlwaysOff);
     box->setHorizontalScrollBarPolicy((h->style & WS_HSCROLL) ? Qt::ScrollBarAsNeeded
@@ -69,6 +71,32 @@ class EditFrame : public qtb::WindowWidget {
 EditBox* boxOf(HWND h) {
   auto* f = dynamic_cast<EditFrame*>(h->widget.data());
   return f ? f->box : nullptr;
+}
+
+// The lines the edit shows: its paragraphs, each wrapped at the width of
+// the text area when the edit wraps.
+LRESULT lineCount(HWND h) {
+  EditBox* box = boxOf(h);
+  QString text = QString::fromUtf8(h->text.c_str());
+  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  const QStringList paragraphs = text.split(QLatin1Char('\n'));
+  if (!box || box->lineWrapMode() == QPlainTextEdit::NoWrap)
+    return paragraphs.size();
+  const qreal width = box->viewport()->width() - 2 * box->document()->documentMargin();
+  LRESULT lines = 0;
+  for (const QString& paragraph : paragraphs) {
+    QTextLayout layout(paragraph, box->font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    int n = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine(), ++n)
+      line.setLineWidth(qMax<qreal>(width, 1));
+    layout.endLayout();
+    lines += qMax(n, 1);
+  }
+  return lines;
 }
 
 }  // namespace
@@ -97,12 +125,8 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       setEditText(h);
       return r;
     }
-    case EM_GETLINECOUNT: {
-      LRESULT lines = 1;
-      for (char c : h->text)
-        lines += c == '\n';
-      return lines;
-    }
+    case EM_GETLINECOUNT:
+      return lineCount(h);
     case EM_SETREADONLY:
       if (wp) {
         h->style |= ES_READONLY;

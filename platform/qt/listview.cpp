@@ -140,12 +140,12 @@ void notify(HWND h, UINT code, int item, POINT at) {
   SendMessage(h->parent, WM_NOTIFY, (WPARAM)h->id, (LPARAM)&nm);
 }
 
-// A press becomes a drag once the pointer leaves the drag rectangle centred
-// on where it went down.
+// A press becomes a drag once the pointer moves further than the drag
+// metrics on either side of where it went down.
 bool leftDragRect(QPoint p) {
   QPoint d = p - g_downPoint;
-  return std::abs(d.x()) > GetSystemMetrics(SM_CXDRAG) / 2 ||
-         std::abs(d.y()) > GetSystemMetrics(SM_CYDRAG) / 2;
+  return std::abs(d.x()) > GetSystemMetrics(SM_CXDRAG) ||
+         std::abs(d.y()) > GetSystemMetrics(SM_CYDRAG);
 }
 
 }  // namespace

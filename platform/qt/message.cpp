@@ -85,6 +85,9 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (!qtb::isWindow(h))
     return 0;
   switch (msg) {
+    case WM_NOTIFYFORMAT:
+      // Every window here takes its texts as narrow strings.
+      return lp == NF_QUERY ? NFR_ANSI : 0;
     case WM_SETTEXT: {
       const char* text = lp ? reinterpret_cast<const char*>(lp) : "";
       // The same text again changes nothing on the screen: no repaint.

@@ -99,10 +99,12 @@ DWORD GetModuleFileName(HMODULE module, LPSTR buffer, DWORD size) {
   if (!ourModule(module) || !buffer || size == 0)
     return 0;
   const char* name = g_module && g_module->fileName ? g_module->fileName : "";
-  DWORD n = std::min<DWORD>((DWORD)std::strlen(name), size - 1);
+  // A name that does not fit is cut, ended, and answered with the size.
+  DWORD length = (DWORD)std::strlen(name);
+  DWORD n = std::min<DWORD>(length, size - 1);
   std::memcpy(buffer, name, n);
   buffer[n] = 0;
-  return n;
+  return length < size ? n : size;
 }
 
 HRSRC FindResource(HMODULE module, LPCSTR name, LPCSTR type) {

@@ -338,6 +338,10 @@ void createWidget(HWND h) {
   h->widget->setEnabled(h->enabled);
   h->widget->setVisible(false);
   syncGeometry(h);
+  // A common control asks its parent, while it is made, which form of
+  // notification it wants.
+  if (h->cls == WndClass::ListView && isWindow(h->parent))
+    SendMessage(h->parent, WM_NOTIFYFORMAT, (WPARAM)h, NF_QUERY);
 }
 
 }  // namespace qtb

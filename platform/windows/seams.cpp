@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <deque>
 #include <map>
-#include <memory>
 #include <vector>
 
 #include "platform/testing.h"
@@ -112,6 +111,15 @@ INT_PTR WINAPI TrackedDialogBoxParam(HINSTANCE instance, LPCSTR name, HWND owner
   return result;
 }
 
+HWND ActiveModal() {
+  for (auto it = g_modal.rbegin(); it != g_modal.rend(); ++it) {
+    if (*it && ::IsWindow(*it)) {
+      return *it;
+    }
+  }
+  return nullptr;
+}
+
 LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
   HWND hWnd = reinterpret_cast<HWND>(wParam);
   if (code == HCBT_DESTROYWND) {
@@ -190,6 +198,13 @@ void CALLBACK IdleTimer(HWND, UINT, UINT_PTR timer, DWORD) {
   if (g_idle.empty()) {
     return;
   }
+  // The dialog manager shows a modal dialog the first time its loop finds
+  // the queue empty; a due timer can come before that.
+  HWND modal = ActiveModal();
+  if (modal && !::IsWindowVisible(modal)) {
+    ::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, IdleTimer);
+    return;
+  }
   std::function<void()> fn = std::move(g_idle.front());
   g_idle.pop_front();
   fn();
@@ -222,7 +237,9 @@ INPUT MoveInput(HWND hWnd, int x, int y) {
   POINT p = {x, y};
   ::ClientToScreen(hWnd, &p);
   int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
-  INPUT input = MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, NextClock(1));
+  // A move takes no time of its own, so the gap between two presses is
+  // the one asked for.
+  INPUT input = MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, NextClock(0));
   input.mi.dx = (p.x * 65536 + width - 1) / width;
   input.mi.dy = (p.y * 65536 + height - 1) / height;
   return input;
@@ -439,12 +456,7 @@ void RunWhenIdle(std::function<void()> fn) {
 }
 
 HWND ActiveModalDialog() {
-  for (auto it = g_modal.rbegin(); it != g_modal.rend(); ++it) {
-    if (*it && ::IsWindow(*it)) {
-      return *it;
-    }
-  }
-  return nullptr;
+  return ActiveModal();
 }
 
 bool DialogEnded(HWND hDlg, INT_PTR* result) {
