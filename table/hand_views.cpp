@@ -7,6 +7,11 @@
 #include "game/deck.h"
 #include "table/zorv_dlg.h"
 
+// The hands' image lists keep every colour of the pictures: at four bits
+// (the system's default depth too) or with the system's 256-colour palette
+// the cards would not look as they do on the table.
+static const UINT kHandListDepth = ILC_COLOR24;
+
 static int SuitIndex(const char* suit) {
   for (int i = 0; i < 4; ++i) {
     if (strcmp(suit, g_aszSuits[i]) == 0) {
@@ -59,7 +64,7 @@ void CZorvDlg::ShowComputerHand() {
     ::SendMessage(::GetDlgItem(m_hWnd, kPlaces[i]), STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)m_hbmBack);
   }
 
-  HIMAGELIST list = ImageList_Create(69, 94, ILC_COLOR4, n, 1);
+  HIMAGELIST list = ImageList_Create(69, 94, kHandListDepth, n, 1);
   m_listComputer.DeleteAllItems();
   HBITMAP back = CachedBitmap(IDB_BACK);
   int images[36];
@@ -113,7 +118,7 @@ void CZorvDlg::ShowPlayerHand() {
   }
   UpdateCounters();
 
-  HIMAGELIST list = ImageList_Create(69, 94, ILC_COLOR, n, 1);
+  HIMAGELIST list = ImageList_Create(69, 94, kHandListDepth, n, 1);
   m_listPlayer.DeleteAllItems();
   int images[36];
   const int count = n < 36 ? n : 36;

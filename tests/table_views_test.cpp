@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include <functional>
 #include <set>
 
 #include "tests/table_fixture.h"
@@ -180,12 +181,15 @@ TEST_F(CounterTest, LedsShowTwoGlyphsWithABlankForOneDigit) {
   }
 }
 
-// What image k of a list shows, as pixels.
-static std::vector<COLORREF> Drawn(HIMAGELIST list, int k) {
-  HDC mem = ::CreateCompatibleDC(nullptr);
-  HBITMAP canvas = ::CreateCompatibleBitmap(mem, 69, 94);
+// What a drawing leaves on a card-sized canvas of the screen's colours,
+// as pixels.
+static std::vector<COLORREF> Sampled(const std::function<void(HDC)>& draw) {
+  HDC screen = ::GetDC(nullptr);
+  HDC mem = ::CreateCompatibleDC(screen);
+  HBITMAP canvas = ::CreateCompatibleBitmap(screen, 69, 94);
+  ::ReleaseDC(nullptr, screen);
   HGDIOBJ old = ::SelectObject(mem, canvas);
-  ImageList_Draw(list, k, mem, 0, 0, ILD_NORMAL);
+  draw(mem);
   std::vector<COLORREF> out;
   for (int y = 0; y < 94; y += 7) {
     for (int x = 0; x < 69; x += 5) {
@@ -196,6 +200,51 @@ static std::vector<COLORREF> Drawn(HIMAGELIST list, int k) {
   ::DeleteObject(canvas);
   ::DeleteDC(mem);
   return out;
+}
+
+// What image k of a list shows.
+static std::vector<COLORREF> Drawn(HIMAGELIST list, int k) {
+  return Sampled([&](HDC dc) { ImageList_Draw(list, k, dc, 0, 0, ILD_NORMAL); });
+}
+
+// What a bitmap shows when drawn as it is, as a picture static draws it.
+static std::vector<COLORREF> Drawn(HBITMAP bitmap) {
+  return Sampled([&](HDC dc) {
+    HDC source = ::CreateCompatibleDC(dc);
+    HGDIOBJ old = ::SelectObject(source, bitmap);
+    ::BitBlt(dc, 0, 0, 69, 94, source, 0, 0, SRCCOPY);
+    ::SelectObject(source, old);
+    ::DeleteDC(source);
+  });
+}
+
+static std::vector<COLORREF> DrawnResource(int id) {
+  HBITMAP bitmap = ::LoadBitmap(::GetModuleHandle(nullptr), MAKEINTRESOURCE(id));
+  std::vector<COLORREF> out = Drawn(bitmap);
+  ::DeleteObject(bitmap);
+  return out;
+}
+
+// The hands show the cards in their own colours, as the places on the table
+// and the stock show the same pictures (an image list of a lower depth
+// would map them to sixteen colours).
+TEST_F(HandViewTest, HandsShowTheCardsInTheColoursOfTheirPictures) {
+  SetTrump("9d");
+  SetPlayerHand({"Qs", "Kh"});
+  dlg->ShowPlayerHand();
+  dlg->m_nComputerCards = 1;
+  dlg->m_computerHand[0] = C("6h");
+  dlg->ShowComputerHand();
+  auto list = [&](int view) {
+    return (HIMAGELIST)::SendMessage(Item(view), LVM_GETIMAGELIST, LVSIL_NORMAL, 0);
+  };
+  EXPECT_EQ(Drawn(list(IDC_COMPUTER_LIST), 0), DrawnResource(IDB_BACK));
+  for (int i = 0; i < 2; ++i) {
+    const Card& card = dlg->m_playerHand[i];
+    EXPECT_EQ(Drawn(list(IDC_PLAYER_LIST), i),
+              DrawnResource(dlg->FaceBitmapId(card.rank, card.suit)))
+        << "card " << i;
+  }
 }
 
 // A face that cannot be drawn must not shift the pictures of the cards after
@@ -211,10 +260,7 @@ TEST_F(HandViewTest, DamagedFaceLeavesEveryOtherItemWithItsOwnCard) {
   for (int i = 0; i < 4; ++i) {
     faces.push_back(Drawn(intact, i));
   }
-  HIMAGELIST empty = ImageList_Create(69, 94, ILC_COLOR, 1, 1);
-  ImageList_AddMasked(empty, dlg->m_hbmEmpty, RGB(0, 0, 0));
-  std::vector<COLORREF> emptyPlace = Drawn(empty, 0);
-  ImageList_Destroy(empty);
+  std::vector<COLORREF> emptyPlace = Drawn(dlg->m_hbmEmpty);
 
   // The 7 of spades' face becomes a handle that no longer draws: the one the
   // window keeps for it is deleted under it.

@@ -195,6 +195,17 @@ int FillRect(HDC hdc, LPCRECT rect, HBRUSH brush) {
   return qtb::paintOn(hdc, [&](QPainter& p) { p.fillRect(r, c); }) ? 1 : 0;
 }
 
+BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSource, int ySource,
+            DWORD rop) {
+  // Copies only, from the bitmap of a memory DC.
+  auto* s = qtb::as<HDC__>(source, qtb::Kind::Dc);
+  auto* b = s && s->memory ? qtb::as<HBITMAP__>(s->bitmap, qtb::Kind::Bitmap) : nullptr;
+  if (rop != SRCCOPY || !b || width < 0 || height < 0)
+    return FALSE;
+  const QImage part = b->image.copy(xSource, ySource, width, height);
+  return qtb::paintOn(dest, [&](QPainter& p) { p.drawImage(QPoint(x, y), part); }) ? TRUE : FALSE;
+}
+
 COLORREF SetTextColor(HDC hdc, COLORREF color) {
   auto* d = qtb::as<HDC__>(hdc, qtb::Kind::Dc);
   if (!d)

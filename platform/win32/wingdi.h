@@ -68,6 +68,8 @@ HPALETTE SelectPalette(HDC hdc, HPALETTE palette, BOOL forceBackground);
 UINT RealizePalette(HDC hdc);
 
 // Device-independent bitmaps: the result is the number of scan lines drawn, 0 on failure.
+BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSource, int ySource,
+            DWORD rop);
 int SetStretchBltMode(HDC hdc, int mode);
 int GetStretchBltMode(HDC hdc);
 int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc,
