@@ -29,20 +29,31 @@ const OpenError kOpenErrors[] = {
     {SE_ERR_DLLNOTFOUND, "The specified dynamic-link library was not found."},
 };
 
-// The target as one argument of a command line: WinExec splits at blanks and
-// honours double quotes, so a target with blanks, quotes or backslashes is
-// quoted and escaped rather than left to become several arguments.
+// The target as one argument of a command line, as a started program reads
+// its command line: blanks split arguments unless quoted, and backslashes
+// are literal except before a double quote, where each pair stands for one
+// backslash and an odd one makes the quote literal.
 CString CommandLineArgument(LPCTSTR target) {
-  if (std::strpbrk(target, " \t\"\\") == nullptr) {
+  if (std::strpbrk(target, " \t\"") == nullptr) {
     return CString(target);
   }
   CString arg('"');
-  for (const char* p = target; *p; ++p) {
-    if (*p == '"' || *p == '\\') {
+  size_t slashes = 0;
+  auto backslashes = [&arg](size_t n) {
+    for (size_t i = 0; i < n; ++i) {
       arg += '\\';
     }
+  };
+  for (const char* p = target; *p; ++p) {
+    if (*p == '\\') {
+      ++slashes;
+      continue;
+    }
+    backslashes(*p == '"' ? 2 * slashes + 1 : slashes);
     arg += *p;
+    slashes = 0;
   }
+  backslashes(2 * slashes);  // before the closing quote
   arg += '"';
   return arg;
 }

@@ -18,27 +18,6 @@
 
 namespace {
 
-using Args = std::vector<std::string>;
-
-TEST(DialogsShell, SplitsCommandLinesHonouringQuotes) {
-  struct Case {
-    const char* line;
-    Args args;
-  };
-  const Case cases[] = {
-      {"\"/usr/bin/browser\"  http://a.example/", {"/usr/bin/browser", "http://a.example/"}},
-      {"/usr/bin/browser --new-window x", {"/usr/bin/browser", "--new-window", "x"}},
-      {"\"/opt/my browser/run\" \"a b\"", {"/opt/my browser/run", "a b"}},
-      {"prog \"say \\\"hi\\\" \\\\ there\"", {"prog", "say \"hi\" \\ there"}},
-      {"prog a\\b", {"prog", "a\\b"}},
-      {"prog \"\"", {"prog", ""}},
-      {"   ", {}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(testing_seams::SplitCommandLine(c.line), c.args) << c.line;
-  }
-}
-
 TEST(DialogsShell, WinExecStartsProgramsWithoutAShell) {
   EXPECT_EQ(WinExec("/nonexistent/zorv-browser http://a.example/", SW_SHOW), 2u);
   EXPECT_EQ(WinExec("no-such-program-of-zorv http://a.example/", SW_SHOW), 2u);

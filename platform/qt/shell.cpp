@@ -63,15 +63,44 @@ void RestoreShell() {
 }
 
 std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
+  // The platform's rules. The program's name comes first, up to the first
+  // blank or between quotes, backslashes and all (it may be empty). Then
+  // blanks split arguments outside quotes; 2n backslashes before a quote
+  // are n and the quote opens or closes, 2n+1 are n and a literal quote;
+  // other backslashes are themselves.
   std::vector<std::string> args;
+  if (commandLine.empty()) {
+    return args;
+  }
+  size_t start = 0;
+  if (commandLine[0] == '"') {
+    size_t close = commandLine.find('"', 1);
+    args.push_back(commandLine.substr(1, close == std::string::npos ? close : close - 1));
+    start = close == std::string::npos ? commandLine.size() : close + 1;
+  } else {
+    start = std::min(commandLine.find_first_of(" \t"), commandLine.size());
+    args.push_back(commandLine.substr(0, start));
+  }
   std::string current;
   bool inArg = false;
   bool quoted = false;
-  for (size_t i = 0; i < commandLine.size(); ++i) {
+  for (size_t i = start; i < commandLine.size(); ++i) {
     char ch = commandLine[i];
-    if (ch == '\\' && i + 1 < commandLine.size() &&
-        (commandLine[i + 1] == '"' || commandLine[i + 1] == '\\')) {
-      current += commandLine[++i];
+    if (ch == '\\') {
+      size_t end = commandLine.find_first_not_of('\\', i);
+      size_t n = (end == std::string::npos ? commandLine.size() : end) - i;
+      if (i + n < commandLine.size() && commandLine[i + n] == '"') {
+        current.append(n / 2, '\\');
+        if (n % 2) {
+          current += '"';
+        } else {
+          quoted = !quoted;
+        }
+        i += n;
+      } else {
+        current.append(n, '\\');
+        i += n - 1;
+      }
       inArg = true;
     } else if (ch == '"') {
       quoted = !quoted;
