@@ -82,14 +82,21 @@ Indexed RotateClockwise(const Indexed& picture);
 
 // A supersampled drawing surface. The painter works in the picture's own
 // pixel coordinates; Resolve averages each kSuper x kSuper block.
+// How many pixels a unit of the drawings takes in what is drawn now: 1 for
+// the program's bitmaps, more for sharper copies of the same drawings.
+void SetDrawingScale(double scale);
+double DrawingScale();
+
 class Canvas {
  public:
+  // width x height units of the drawing, at the drawing scale.
   Canvas(int width, int height, QRgb background = 0);
   ~Canvas();
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
 
   QPainter& painter() { return *m_painter; }
+  // In pixels.
   int width() const { return m_width; }
   int height() const { return m_height; }
   void FillPath(const QPainterPath& path, QRgb colour);
@@ -101,8 +108,11 @@ class Canvas {
   QImage Resolve();
 
  private:
+  void Begin();
+
   int m_width;
   int m_height;
+  double m_scale;
   QImage m_image;
   QPainter* m_painter;
 };
@@ -126,7 +136,8 @@ Indexed DrawFace(Suit suit, const std::string& rank);
 Indexed DrawBack(bool main);
 Indexed DrawCloth(int width, int height);
 Indexed DrawSuitSymbol(Suit suit);
-QImage DrawIcon();
+// The program's icon, drawn on 32 units, at size x size pixels.
+QImage DrawIcon(int size = 32);
 Indexed DrawDigitStrip();
 Indexed DrawPaletteCarrier();
 

@@ -2,6 +2,8 @@
 // zorv_artgen <outdir> [--sheet contact.png]: draws every bitmap, the icon
 // and the two MY_BITMAP files of the program into <outdir>, and optionally
 // a contact sheet of them all, enlarged, for looking them over.
+// zorv_artgen --icons <dir> <name>: draws the icon at every size of the
+// desktop's icon theme, as <dir>/<n>x<n>/apps/<name>.png.
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -98,6 +100,21 @@ bool WriteSheet(const QString& path, const std::vector<Output>& outputs, const Q
   return sheet.save(path, "PNG");
 }
 
+// Each size drawn afresh from the icon's drawing, none scaled from another.
+int WriteThemeIcons(const QString& dir, const QString& name) {
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    const QString folder = QStringLiteral("%1/%2x%2/apps").arg(dir).arg(size);
+    if (!QDir().mkpath(folder) ||
+        !art::DrawIcon(size)
+             .convertToFormat(QImage::Format_ARGB32)
+             .save(folder + QLatin1Char('/') + name + QStringLiteral(".png"), "PNG")) {
+      std::fprintf(stderr, "zorv_artgen: cannot write the %dx%d icon\n", size, size);
+      return 1;
+    }
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -107,8 +124,13 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
   QGuiApplication app(argc, argv);
+  if (argc == 4 && std::string(argv[1]) == "--icons") {
+    return WriteThemeIcons(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+  }
   if (argc != 2 && !(argc == 4 && std::string(argv[2]) == "--sheet")) {
-    std::fprintf(stderr, "usage: zorv_artgen <outdir> [--sheet contact.png]\n");
+    std::fprintf(stderr,
+                 "usage: zorv_artgen <outdir> [--sheet contact.png]\n"
+                 "       zorv_artgen --icons <dir> <name>\n");
     return 2;
   }
   const QDir dir(QString::fromLocal8Bit(argv[1]));

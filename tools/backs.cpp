@@ -123,8 +123,11 @@ Indexed DrawSuitSymbol(Suit suit) {
   return Quantize(c.Resolve());
 }
 
-QImage DrawIcon() {
+QImage DrawIcon(int size) {
+  const double scale = DrawingScale();
+  SetDrawingScale(size / 32.0);
   Canvas c(32, 32);
+  SetDrawingScale(scale);
   QPainter& p = c.painter();
   // Sines and cosines of 24 degrees written out, so no maths library
   // rounding enters the picture.

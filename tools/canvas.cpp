@@ -4,15 +4,32 @@
 
 namespace art {
 
+namespace {
+double g_scale = 1;
+}  // namespace
+
+void SetDrawingScale(double scale) {
+  g_scale = scale;
+}
+
+double DrawingScale() {
+  return g_scale;
+}
+
 Canvas::Canvas(int width, int height, QRgb background)
-    : m_width(width),
-      m_height(height),
-      m_image(width * kSuper, height * kSuper, QImage::Format_ARGB32_Premultiplied) {
+    : m_width(int(width * g_scale + 0.5)),
+      m_height(int(height * g_scale + 0.5)),
+      m_scale(g_scale),
+      m_image(m_width * kSuper, m_height * kSuper, QImage::Format_ARGB32_Premultiplied) {
   m_image.fill(background);
   m_painter = new QPainter(&m_image);
+  Begin();
+}
+
+void Canvas::Begin() {
   m_painter->setRenderHint(QPainter::Antialiasing, false);
   m_painter->setPen(Qt::NoPen);
-  m_painter->scale(kSuper, kSuper);
+  m_painter->scale(kSuper * m_scale, kSuper * m_scale);
 }
 
 Canvas::~Canvas() {
@@ -68,9 +85,7 @@ QImage Canvas::Resolve() {
     }
   }
   m_painter->begin(&m_image);
-  m_painter->setRenderHint(QPainter::Antialiasing, false);
-  m_painter->setPen(Qt::NoPen);
-  m_painter->scale(kSuper, kSuper);
+  Begin();
   return out;
 }
 
