@@ -78,6 +78,7 @@ struct ClientImage {
                                                        : CLR_INVALID;
   }
 };
+// In the screen's own pixels (more than one a window pixel on a dense screen).
 ClientImage GrabClient(HWND hWnd);
 
 // The text of the tooltip on the screen, or "" when none shows.

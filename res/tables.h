@@ -16,3 +16,8 @@ extern const int g_zorvAcceleratorCount;
 // Made by CMake from res/bitmaps/*.bmp (res/embed.cmake).
 extern const BINRESDATA g_zorvBinaries[];
 extern const int g_zorvBinaryCount;
+
+// The same pictures drawn at two and three times their size, made by the
+// art generator while the program is built (zorv_artgen --scaled).
+extern const SCALEDRESDATA g_zorvScaledImages[];
+extern const int g_zorvScaledImageCount;

@@ -178,7 +178,9 @@ HBITMAP LoadBitmap(HINSTANCE instance, LPCSTR name) {
       return nullptr;
     it = cache.emplace(key, d).first;
   }
-  return qtb::newBitmap(it->second.draw, it->second.indexed, it->second.bpp);
+  HBITMAP b = qtb::newBitmap(it->second.draw, it->second.indexed, it->second.bpp);
+  b->scaled = qtb::scaledCopies(res, RT_BITMAP);
+  return b;
 }
 
 HICON LoadIcon(HINSTANCE instance, LPCSTR name) {
@@ -199,6 +201,7 @@ HICON LoadIcon(HINSTANCE instance, LPCSTR name) {
     return nullptr;
   auto* ic = new HICON__;
   ic->image = d.draw;
+  ic->scaled = qtb::scaledCopies(res, RT_GROUP_ICON);
   ic->stock = true;  // shared like the platform's resource icons: DestroyIcon keeps it
   qtb::registerObject(ic);
   cache[res->data] = ic;
@@ -230,6 +233,7 @@ HICON CopyIcon(HICON icon) {
     return nullptr;
   auto* copy = new HICON__;
   copy->image = ic->image;
+  copy->scaled = ic->scaled;
   copy->cursor = ic->cursor;
   copy->shape = ic->shape;
   qtb::registerObject(copy);
@@ -276,7 +280,9 @@ BOOL DrawIcon(HDC hdc, int x, int y, HICON icon) {
   auto* ic = qtb::as<HICON__>(icon, qtb::Kind::Icon);
   if (!ic || ic->image.isNull())
     return FALSE;
-  QImage img = ic->image;
-  return qtb::paintOn(hdc, [&](QPainter& p) { p.drawImage(QRect(x, y, 32, 32), img); }) ? TRUE
-                                                                                        : FALSE;
+  return qtb::paintOn(
+             hdc,
+             [&](QPainter& p) { qtb::drawSharpest(p, QRect(x, y, 32, 32), ic->image, ic->scaled); })
+             ? TRUE
+             : FALSE;
 }

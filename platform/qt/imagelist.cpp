@@ -8,28 +8,40 @@
 
 namespace {
 
-int addImages(_IMAGELIST* list, const QImage& source, bool masked, COLORREF mask) {
+QImage masking(QImage img, COLORREF mask) {
+  img = img.convertToFormat(QImage::Format_ARGB32);
+  QRgb key = qRgb(GetRValue(mask), GetGValue(mask), GetBValue(mask));
+  for (int y = 0; y < img.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
+    for (int x = 0; x < img.width(); ++x) {
+      if ((row[x] & 0xFFFFFF) == (key & 0xFFFFFF))
+        row[x] = 0;
+    }
+  }
+  return img;
+}
+
+int addImages(_IMAGELIST* list, const HBITMAP__& bitmap, bool masked, COLORREF mask) {
+  const QImage& source = bitmap.image;
   if (source.isNull() || list->cx <= 0)
     return -1;
   int first = (int)list->images.size();
   int count = std::max(1, source.width() / list->cx);
   for (int i = 0; i < count; ++i) {
     QImage img = source;
-    if (source.width() != list->cx || source.height() != list->cy) {
+    const bool whole = source.width() == list->cx && source.height() == list->cy;
+    if (!whole) {
       img = source.copy(i * list->cx, 0, list->cx, list->cy);
     }
-    if (masked) {
-      img = img.convertToFormat(QImage::Format_ARGB32);
-      QRgb key = qRgb(GetRValue(mask), GetGValue(mask), GetBValue(mask));
-      for (int y = 0; y < img.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x) {
-          if ((row[x] & 0xFFFFFF) == (key & 0xFFFFFF))
-            row[x] = 0;
-        }
-      }
+    list->images.push_back(masked ? masking(img, mask) : img);
+    // A picture of the list's size keeps its sharper copies.
+    std::vector<QImage> copies;
+    for (const QImage& copy : whole ? bitmap.scaled : std::vector<QImage>()) {
+      QImage c = masked ? masking(copy, mask) : copy;
+      c.setDevicePixelRatio(copy.devicePixelRatio());
+      copies.push_back(c);
     }
-    list->images.push_back(img);
+    list->scaled.push_back(std::move(copies));
   }
   return first;
 }
@@ -62,7 +74,7 @@ int ImageList_Add(HIMAGELIST list, HBITMAP image, HBITMAP) {
   auto* b = qtb::as<HBITMAP__>(image, qtb::Kind::Bitmap);
   if (!l || !b)
     return -1;
-  return addImages(l, b->image, false, 0);
+  return addImages(l, *b, false, 0);
 }
 
 int ImageList_AddMasked(HIMAGELIST list, HBITMAP image, COLORREF mask) {
@@ -72,7 +84,7 @@ int ImageList_AddMasked(HIMAGELIST list, HBITMAP image, COLORREF mask) {
     return -1;
   // Without ILC_MASK the list keeps no mask and draws its images opaque.
   bool masked = (l->flags & ILC_MASK) && mask != CLR_NONE && mask != CLR_DEFAULT;
-  return addImages(l, b->image, masked, mask);
+  return addImages(l, *b, masked, mask);
 }
 
 int ImageList_GetImageCount(HIMAGELIST list) {
@@ -94,7 +106,13 @@ BOOL ImageList_Draw(HIMAGELIST list, int index, HDC hdc, int x, int y, UINT) {
   if (!l || index < 0 || index >= (int)l->images.size())
     return FALSE;
   const QImage& img = l->images[(size_t)index];
-  return qtb::paintOn(hdc, [&](QPainter& p) { p.drawImage(QPoint(x, y), img); }) ? TRUE : FALSE;
+  return qtb::paintOn(hdc,
+                      [&](QPainter& p) {
+                        qtb::drawSharpest(p, QRect(QPoint(x, y), img.size()), img,
+                                          l->scaled[(size_t)index]);
+                      })
+             ? TRUE
+             : FALSE;
 }
 
 void InitCommonControls() {}

@@ -47,8 +47,9 @@ T* as(const void* handle, Kind kind) {
 
 struct HBITMAP__ : qtb::GdiBase {
   HBITMAP__() : GdiBase(qtb::Kind::Bitmap) {}
-  QImage image;    // drawing form (RGB32/ARGB32), shared between loads of one resource
-  QImage indexed;  // the 8-bit original when the resource had one
+  QImage image;                // drawing form (RGB32/ARGB32), shared between loads of one resource
+  QImage indexed;              // the 8-bit original when the resource had one
+  std::vector<QImage> scaled;  // the resource's sharper copies, each with its pixel ratio
   int bitsPixel = 32;
   int selectedIn = 0;  // memory DCs holding it
 };
@@ -77,6 +78,7 @@ struct HPALETTE__ : qtb::GdiBase {
 struct HICON__ : qtb::GdiBase {
   HICON__() : GdiBase(qtb::Kind::Icon) {}
   QImage image;
+  std::vector<QImage> scaled;  // as a bitmap's
   bool cursor = false;
   int shape = 0;  // Qt::CursorShape for system cursors
   bool system = false;
@@ -104,6 +106,7 @@ struct _IMAGELIST : qtb::GdiBase {
   int cx = 0, cy = 0;
   UINT flags = 0;
   std::vector<QImage> images;
+  std::vector<std::vector<QImage>> scaled;  // each image's sharper copies
 };
 
 struct MenuItemRec {
@@ -249,6 +252,13 @@ QFont fontOf(HFONT f);
 HBRUSH ctlColor(HWND h, UINT msg, HDC dc);  // asks the parent for the colours
 void fillWithBrush(QPainter& p, const QRect& r, HBRUSH b, const QColor& fallback);
 HBITMAP newBitmap(const QImage& image, const QImage& indexed, int bitsPixel);
+// The sharper copies of a bitmap or icon resource (scaled, with their pixel
+// ratios set), decoded once; none when the module has none.
+const std::vector<QImage>& scaledCopies(const BINRESDATA* resource, LPCSTR type);
+// Draws a picture into target (its own size at one pixel per pixel) from
+// the sharpest copy the painter's device can show.
+void drawSharpest(QPainter& p, const QRect& target, const QImage& image,
+                  const std::vector<QImage>& scaled);
 bool decodeBmp(const BYTE* data, size_t size, QImage* draw, QImage* indexed, int* bitsPixel);
 QImage iconImage(HICON icon);
 int cursorShapeOf(HCURSOR c);

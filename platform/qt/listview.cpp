@@ -182,7 +182,8 @@ void paintListView(HWND h, QPainter& p) {
       continue;
     const ListItemRec& item = h->items[(size_t)i];
     if (list && item.image >= 0 && item.image < (int)list->images.size()) {
-      p.drawImage(r.topLeft(), list->images[(size_t)item.image]);
+      const QImage& img = list->images[(size_t)item.image];
+      drawSharpest(p, QRect(r.topLeft(), img.size()), img, list->scaled[(size_t)item.image]);
     }
     if (item.state & LVIS_SELECTED) {
       QPen pen(QColor(0, 120, 215));

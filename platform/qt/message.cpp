@@ -115,9 +115,16 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       HICON old = wp == ICON_SMALL ? h->smallIcon : h->bigIcon;
       (wp == ICON_SMALL ? h->smallIcon : h->bigIcon) = (HICON)lp;
       if (h->widget && h->widget->isWindow()) {
-        QImage img = qtb::iconImage(h->bigIcon ? h->bigIcon : h->smallIcon);
-        if (!img.isNull() && QCoreApplication::instance()) {
-          h->widget->setWindowIcon(QIcon(QPixmap::fromImage(img)));
+        auto* ic = qtb::as<HICON__>(h->bigIcon ? h->bigIcon : h->smallIcon, qtb::Kind::Icon);
+        if (ic && !ic->image.isNull() && QCoreApplication::instance()) {
+          // The icon at every size it was drawn at, for the desktop to choose.
+          QIcon icon(QPixmap::fromImage(ic->image));
+          for (const QImage& copy : ic->scaled) {
+            QImage unscaled = copy;
+            unscaled.setDevicePixelRatio(1);
+            icon.addPixmap(QPixmap::fromImage(unscaled));
+          }
+          h->widget->setWindowIcon(icon);
         }
       }
       return (LRESULT)old;

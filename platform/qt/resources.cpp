@@ -2,11 +2,14 @@
 // The program's module: its resource tables, found by id ("#220" names
 // too) and type, strings, and a few system metrics.
 #include <QGuiApplication>
+#include <QPainter>
 #include <QScreen>
 #include <QStyleHints>
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 
 #include "platform/qt/internal.h"
 
@@ -80,6 +83,53 @@ const BINRESDATA* findBinary(HINSTANCE module, LPCSTR name, LPCSTR type) {
       return &b;
   }
   return nullptr;
+}
+
+const std::vector<QImage>& scaledCopies(const BINRESDATA* resource, LPCSTR type) {
+  static auto& cache =
+      *new std::map<std::pair<const RESOURCEMODULE*, const BINRESDATA*>, std::vector<QImage>>;
+  auto key = std::make_pair(g_module, resource);
+  auto it = cache.find(key);
+  if (it != cache.end())
+    return it->second;
+  std::vector<QImage> copies;
+  for (int i = 0; resource && g_module && i < g_module->scaledCount; ++i) {
+    const SCALEDRESDATA& r = g_module->scaled[i];
+    if (r.id != resource->id || !r.type || !nameMatches(type, r.type, 0) || r.scale < 2)
+      continue;
+    QImage image = QImage::fromData(r.data, (int)r.size, "PNG");
+    if (image.isNull())
+      continue;
+    image.setDevicePixelRatio(r.scale);
+    copies.push_back(image);
+  }
+  std::sort(copies.begin(), copies.end(), [](const QImage& a, const QImage& b) {
+    return a.devicePixelRatio() < b.devicePixelRatio();
+  });
+  return cache.emplace(key, std::move(copies)).first->second;
+}
+
+void drawSharpest(QPainter& p, const QRect& target, const QImage& image,
+                  const std::vector<QImage>& scaled) {
+  const qreal ratio = p.device() ? p.device()->devicePixelRatioF() : 1;
+  const QImage* best = &image;
+  if (ratio > 1) {
+    for (const QImage& copy : scaled) {
+      best = &copy;
+      if (copy.devicePixelRatio() >= ratio)
+        break;
+    }
+  }
+  if (best == &image) {
+    p.drawImage(target, image);
+    return;
+  }
+  // A copy drawn down to a fractional ratio is smoothed; at its own ratio
+  // it is drawn pixel for pixel.
+  p.save();
+  p.setRenderHint(QPainter::SmoothPixmapTransform, best->devicePixelRatio() != ratio);
+  p.drawImage(target, *best);
+  p.restore();
 }
 
 }  // namespace qtb

@@ -195,8 +195,10 @@ ClientImage GrabClient(HWND hWnd) {
   QWidget* base = baseWidget(hWnd);
   if (!base)
     return out;
-  int fw = hWnd->cls == WndClass::Dialog ? 0 : qtb::frameWidth(hWnd);
   QImage shot = base->grab().toImage();
+  // In the screen's own pixels: more than one a pixel on a dense screen.
+  int fw = hWnd->cls == WndClass::Dialog ? 0 : qtb::frameWidth(hWnd);
+  fw = qRound(fw * shot.devicePixelRatio());
   shot = shot.copy(fw, fw, shot.width() - 2 * fw, shot.height() - 2 * fw);
   out.width = shot.width();
   out.height = shot.height();

@@ -116,11 +116,18 @@ void paintStatic(HWND h, HDC dc) {
   fillWithBrush(p, client, brush, QColor(240, 240, 240));
   if (type == SS_BITMAP || type == SS_ICON) {
     QImage img;
+    static const std::vector<QImage> kNone;
+    const std::vector<QImage>* scaled = &kNone;
     if (type == SS_BITMAP && h->imageType == IMAGE_BITMAP) {
-      if (auto* b = as<HBITMAP__>(h->image, Kind::Bitmap))
+      if (auto* b = as<HBITMAP__>(h->image, Kind::Bitmap)) {
         img = b->image;
+        scaled = &b->scaled;
+      }
     } else if (h->imageType == IMAGE_ICON) {
-      img = iconImage((HICON)h->image);
+      if (auto* ic = as<HICON__>(h->image, Kind::Icon)) {
+        img = ic->image;
+        scaled = &ic->scaled;
+      }
     }
     if (img.isNull())
       return;
@@ -128,7 +135,7 @@ void paintStatic(HWND h, HDC dc) {
     if (h->style & SS_CENTERIMAGE) {
       at = QPoint((client.width() - img.width()) / 2, (client.height() - img.height()) / 2);
     }
-    p.drawImage(at, img);
+    drawSharpest(p, QRect(at, img.size()), img, *scaled);
     return;
   }
   if (type == SS_BLACKFRAME) {

@@ -105,7 +105,7 @@ QRect clientRectPx(HWND h) {
 }
 
 void drawFrame(QPainter& p, HWND h, const QRect& outer) {
-  QRect r = outer.adjusted(0, 0, -1, -1);
+  QRect r = outer;  // its right() and bottom() are its last pixels
   p.save();
   p.setClipping(false);
   if (h->exStyle & WS_EX_DLGMODALFRAME) {

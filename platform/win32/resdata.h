@@ -66,6 +66,17 @@ struct BINRESDATA {
   DWORD size;
 };
 
+// A sharper copy of a bitmap or icon of the module: the same picture drawn
+// at scale times its size, as a PNG file, for screens of more than one
+// device pixel per pixel.
+struct SCALEDRESDATA {
+  LPCSTR type;  // RT_BITMAP or RT_GROUP_ICON
+  WORD id;
+  int scale;
+  const BYTE* data;
+  DWORD size;
+};
+
 struct RESOURCEMODULE {
   LPCSTR fileName;  // the module's file name ("Zorv.exe"): the default application name
   const BINRESDATA* binaries;
@@ -78,6 +89,9 @@ struct RESOURCEMODULE {
   int stringCount;
   const ACCELDATA* accelerators;
   int acceleratorCount;
+  // Sharper copies of the pictures, when the module has them.
+  const SCALEDRESDATA* scaled = nullptr;
+  int scaledCount = 0;
 };
 
 #define IDC_STATIC 0xFFFF
