@@ -14,6 +14,24 @@ void CZorvDlg::OnClickPlayerList(NMHDR*, LRESULT* result) {
   }
 }
 
+// Space plays the selected card as a click on it does. The hand is built
+// anew after a play: the focus stays on the card now at the same place.
+void CZorvDlg::OnKeydownPlayerList(NMHDR* nmhdr, LRESULT* result) {
+  if (result) {
+    *result = 0;
+  }
+  if (reinterpret_cast<NMLVKEYDOWN*>(nmhdr)->wVKey != VK_SPACE) {
+    return;
+  }
+  int at = m_listPlayer.GetNextItem(-1, LVNI_SELECTED);
+  OnClickPlayerList(nmhdr, result);
+  int count = m_listPlayer.GetItemCount();
+  if (at >= 0 && count > 0 && ::IsWindow(m_listPlayer.m_hWnd)) {
+    int now = at < count ? at : count - 1;
+    m_listPlayer.SetItemState(now, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  }
+}
+
 // The hidden card places stand for the current page of six hand entries.
 void CZorvDlg::OnPlayerCard0() {
   PlayCard((BYTE)(m_nPlayerPage * 6 + 0));

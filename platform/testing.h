@@ -61,7 +61,7 @@ void MouseClick(HWND hWnd, int x, int y);
 void MouseDoubleClick(HWND hWnd, int x, int y, unsigned gapMs);
 void MouseDrag(HWND hWnd, int x, int y, int toX, int toY);  // press, move, release
 void MouseMove(HWND hWnd, int x, int y);
-void KeyPress(HWND hWnd, int virtualKey);
+void KeyPress(HWND hWnd, int virtualKey, bool shift = false);
 void CloseBox(HWND hWnd);  // the close box of a top-level window
 
 // Writes what the window shows (with its children and menu bar) to a PNG file.

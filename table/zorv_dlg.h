@@ -135,6 +135,7 @@ class CZorvDlg : public CDialog {
   afx_msg void OnTake();
   afx_msg void OnHelpHistory();
   afx_msg void OnClickPlayerList(NMHDR* nmhdr, LRESULT* result);
+  afx_msg void OnKeydownPlayerList(NMHDR* nmhdr, LRESULT* result);
   afx_msg void OnGameNew();
   afx_msg void OnDrawItem(int idCtl, LPDRAWITEMSTRUCT dis);
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // A whole game played the way a person plays it: real mouse clicks on the
-// hand's items and on the buttons of the offscreen window.
+// hand's items and on the buttons of the offscreen window, or real keys.
 #include "tests/play_fixture.h"
 
 namespace {
@@ -81,6 +81,92 @@ TEST(EndToEnd, WholeGameByMouseClicks) {
   EXPECT_TRUE(result == "Ничья" || result == "Компьютер остался в зорвах... :)" ||
               result == "Поздравляю тебя, Шарик, ты балбес! (с)")
       << result;
+}
+
+// A key pressed at the table: it goes where the focus is.
+void Key(PlayWindow& w, int vk, bool shift = false) {
+  testing_seams::KeyPress(w.dlg.m_hWnd, vk, shift);
+  testing_seams::ProcessEvents();
+}
+
+// Tabs until the control has the focus; false when Tab never reaches it.
+bool TabTo(PlayWindow& w, int id) {
+  HWND target = ::GetDlgItem(w.dlg.m_hWnd, id);
+  for (int i = 0; i < 8 && ::GetFocus() != target; ++i) {
+    Key(w, VK_TAB);
+  }
+  return ::GetFocus() == target;
+}
+
+int FocusedItem(PlayWindow& w) {
+  return (int)::SendMessage(::GetDlgItem(w.dlg.m_hWnd, IDC_PLAYER_LIST), LVM_GETNEXTITEM,
+                            (WPARAM)-1, LVNI_FOCUSED);
+}
+
+TEST(EndToEnd, TabGoesRoundTheControlsThatTakeItAndShiftTabBack) {
+  PlayWindow w;
+  ::ShowWindow(w.dlg.m_hWnd, SW_SHOW);
+  testing_seams::ProcessEvents();
+  // At the deal both buttons are off: Tab stays in the hand.
+  ASSERT_TRUE(TabTo(w, IDC_PLAYER_LIST));
+  Key(w, VK_TAB);
+  EXPECT_EQ(::GetFocus(), ::GetDlgItem(w.dlg.m_hWnd, IDC_PLAYER_LIST));
+  // Once a card is led, "Бито" takes the focus and Shift+Tab goes back.
+  Key(w, VK_HOME);
+  Key(w, VK_SPACE);
+  ASSERT_EQ(w.dlg.m_nAttack, 1);
+  ASSERT_TRUE(w.Enabled(IDC_BEATEN));
+  Key(w, VK_TAB);
+  EXPECT_EQ(::GetFocus(), ::GetDlgItem(w.dlg.m_hWnd, IDC_BEATEN));
+  Key(w, VK_TAB, true);
+  EXPECT_EQ(::GetFocus(), ::GetDlgItem(w.dlg.m_hWnd, IDC_PLAYER_LIST));
+}
+
+TEST(EndToEnd, WholeGameByKeys) {
+  PlayWindow w;
+  ::ShowWindow(w.dlg.m_hWnd, SW_SHOW);
+  testing_seams::ProcessEvents();
+  int keys = 0;
+  while (w.dlg.m_nGameResult != 4 && keys < 6000) {
+    BYTE playerCards = w.dlg.m_nPlayerCards;
+    std::vector<int> before = Snapshot(w);
+    if (!w.dlg.m_bComputerAttacks && w.dlg.m_nAttack > 0) {
+      ASSERT_TRUE(TabTo(w, IDC_BEATEN));
+      Key(w, VK_SPACE);
+      keys += 2;
+      ASSERT_EQ(w.dlg.m_nDefence, 0) << "Бито did not end the bout";
+      continue;
+    }
+    // Lead with the first card; defend with the first card that is taken.
+    bool played = false;
+    for (int i = 0; i < playerCards && !played; ++i) {
+      ASSERT_TRUE(TabTo(w, IDC_PLAYER_LIST));
+      Key(w, VK_HOME);
+      for (int k = 0; k < i; ++k) {
+        Key(w, VK_RIGHT);
+      }
+      ASSERT_EQ(FocusedItem(w), i);
+      Key(w, VK_SPACE);
+      keys += i + 3;
+      played = Snapshot(w) != before;
+      if (played && w.dlg.m_nGameResult != 4 && w.dlg.m_nPlayerCards > 0) {
+        // The focus stays in the hand, on the card now at that place.
+        EXPECT_EQ(::GetFocus(), ::GetDlgItem(w.dlg.m_hWnd, IDC_PLAYER_LIST));
+        EXPECT_EQ(FocusedItem(w), std::min(i, w.dlg.m_nPlayerCards - 1));
+      }
+    }
+    if (!played) {
+      ASSERT_TRUE(w.dlg.m_bComputerAttacks) << "no card could be led";
+      ASSERT_TRUE(TabTo(w, IDC_TAKE));
+      Key(w, VK_SPACE);
+      keys += 2;
+      ASSERT_GT(w.dlg.m_nPlayerCards, playerCards) << "Взять took nothing";
+    }
+  }
+  ASSERT_EQ(w.dlg.m_nGameResult, 4) << "the game did not end in " << keys << " keys";
+  const auto& boxes = testing_seams::MessageBoxCalls();
+  ASSERT_GE(boxes.size(), 2u);
+  EXPECT_EQ(boxes.back().text, "Начать новую игру?");
 }
 
 // A double click on a card plays that card once: the second press is the

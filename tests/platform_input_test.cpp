@@ -229,6 +229,23 @@ TEST_F(PlatformTest, ModalDialogDisablesItsOwnerWhileItRuns) {
   EXPECT_EQ(g_seen.commands, std::vector<WPARAM>{MAKEWPARAM(kPlain, BN_CLICKED)});
 }
 
+// Tab moves the focus to the next control with a tab stop, which then
+// shows its dotted focus mark (our layer hides the marks until the keyboard
+// is used, as the system does when the last input was the mouse).
+TEST_F(PlatformTest, TabMovesTheFocusAndTheFocusMarkShows) {
+  HWND dlg = Open();
+  HWND button = GetDlgItem(dlg, kPlain);
+  SetFocus(GetDlgItem(dlg, kList));
+  ProcessEvents();
+  ClientImage quiet = GrabClient(button);
+  KeyPress(dlg, VK_TAB);  // the one tab stop
+  ProcessEvents();
+  EXPECT_EQ(GetFocus(), button);
+  ClientImage marked = GrabClient(button);
+  ASSERT_EQ(marked.width, quiet.width);
+  EXPECT_NE(marked.pixels, quiet.pixels);
+}
+
 TEST_F(PlatformTest, IconsAndEditTexts) {
   HWND dlg = Open();
   HICON icon = LoadIcon(GetModuleHandle(nullptr), MAKEINTRESOURCE(kIcon));

@@ -38,6 +38,21 @@ LRESULT CALLBACK ButtonProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     }
+    case WM_KEYDOWN:
+      // Space presses a push button and its release clicks it.
+      if (wp == VK_SPACE && h->enabled) {
+        h->pressed = true;
+        markDirty(h);
+      }
+      return 0;
+    case WM_KEYUP:
+      if (wp == VK_SPACE && h->pressed) {
+        h->pressed = false;
+        markDirty(h);
+        if (h->enabled && isWindow(h->parent))
+          SendMessage(h->parent, WM_COMMAND, MAKEWPARAM(h->id, BN_CLICKED), (LPARAM)h);
+      }
+      return 0;
     case BM_CLICK:
       if (h->enabled && isWindow(h->parent)) {
         SendMessage(h->parent, WM_COMMAND, MAKEWPARAM(h->id, BN_CLICKED), (LPARAM)h);
@@ -96,6 +111,8 @@ void paintButton(HWND h, HDC dc) {
     opt.palette.setCurrentColorGroup(QPalette::Disabled);
   p.setFont(fontOf(h->font));
   QApplication::style()->drawControl(QStyle::CE_PushButton, &opt, &p, h->widget);
+  if (showsFocusMark(h))
+    drawFocusMark(p, client.adjusted(3, 3, -3, -3));
 }
 
 }  // namespace qtb

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: MIT
 // The dialog manager's keys: every key pressed in one of our dialogs is
 // offered to the message-filter hooks, then Enter clicks the default
-// button and Esc cancels.
+// button, Esc cancels, Tab and Shift+Tab move the focus between the
+// controls with a tab stop, and the keys a list view or a button acts on
+// go to the focused one as WM_KEYDOWN and WM_KEYUP.
 #include <QApplication>
 #include <QKeyEvent>
 
 #include "platform/qt/internal.h"
 
 namespace {
+
+bool g_shift = false;  // of the key being handled
 
 int vkFromQt(int key) {
   if (key >= Qt::Key_A && key <= Qt::Key_Z)
@@ -25,7 +29,20 @@ int vkFromQt(int key) {
     case Qt::Key_Space:
       return VK_SPACE;
     case Qt::Key_Tab:
+    case Qt::Key_Backtab:
       return VK_TAB;
+    case Qt::Key_Left:
+      return VK_LEFT;
+    case Qt::Key_Right:
+      return VK_RIGHT;
+    case Qt::Key_Up:
+      return VK_UP;
+    case Qt::Key_Down:
+      return VK_DOWN;
+    case Qt::Key_Home:
+      return VK_HOME;
+    case Qt::Key_End:
+      return VK_END;
     case Qt::Key_Backspace:
       return VK_BACK;
   }
@@ -37,7 +54,7 @@ class KeyFilter : public QObject {
  public:
   using QObject::QObject;
   bool eventFilter(QObject* obj, QEvent* e) override {
-    if (e->type() != QEvent::KeyPress || !obj->isWidgetType())
+    if ((e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) || !obj->isWidgetType())
       return false;
     auto* w = static_cast<QWidget*>(obj);
     // Only our dialogs' own windows: a message box owned by a dialog is a
@@ -47,11 +64,14 @@ class KeyFilter : public QObject {
     HWND top = qtb::fromWidget(w->window());
     if (!top || top->cls != WndClass::Dialog)
       return false;
-    int vk = vkFromQt(static_cast<QKeyEvent*>(e)->key());
+    auto* key = static_cast<QKeyEvent*>(e);
+    int vk = vkFromQt(key->key());
     if (!vk)
       return false;
+    g_shift = (key->modifiers() & Qt::ShiftModifier) || key->key() == Qt::Key_Backtab;
     HWND focus = qtb::fromWidget(w);
-    return qtb::keyInput(focus ? focus : top, vk);
+    bool up = e->type() == QEvent::KeyRelease;
+    return qtb::keyInput(focus ? focus : top, vk, up);
   }
 };
 
@@ -67,15 +87,15 @@ void installKeyFilter() {
   }
 }
 
-bool keyInput(HWND target, int vk) {
+bool keyInput(HWND target, int vk, bool up) {
   HWND top = topLevelOf(target);
   if (!top || top->cls != WndClass::Dialog || !top->enabled)
     return false;
   MSG m{};
   m.hwnd = target;
-  m.message = WM_KEYDOWN;
+  m.message = up ? WM_KEYUP : WM_KEYDOWN;
   m.wParam = (WPARAM)vk;
-  m.lParam = 1;
+  m.lParam = up ? (LPARAM)0xC0000001 : 1;
   if (offerToHooks(&m) || !isWindow(top))
     return true;
   return IsDialogMessage(top, &m) != FALSE;
@@ -83,8 +103,53 @@ bool keyInput(HWND target, int vk) {
 
 }  // namespace qtb
 
+SHORT GetKeyState(int virtualKey) {
+  return virtualKey == VK_SHIFT && g_shift ? (SHORT)0x8000 : 0;
+}
+
+namespace {
+
+// The keys a focused list view or push button acts on itself.
+bool controlKey(HWND focus, WPARAM vk) {
+  if (focus->cls == WndClass::ListView)
+    return vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN || vk == VK_HOME ||
+           vk == VK_END || vk == VK_SPACE;
+  if (focus->cls == WndClass::Button)
+    return vk == VK_SPACE && (focus->style & 0x0F) <= BS_DEFPUSHBUTTON;
+  return false;
+}
+
+// From the first key that moves the focus or acts on a control, the
+// dialog shows where the focus is.
+void showFocusCues(HWND hDlg) {
+  if (!hDlg->focusCues) {
+    hDlg->focusCues = true;
+    qtb::markDirty(GetFocus());
+  }
+}
+
+}  // namespace
+
 BOOL IsDialogMessage(HWND hDlg, LPMSG msg) {
-  if (!qtb::isWindow(hDlg) || !msg || msg->message != WM_KEYDOWN)
+  if (!qtb::isWindow(hDlg) || !msg || (msg->message != WM_KEYDOWN && msg->message != WM_KEYUP))
+    return FALSE;
+  HWND focus = GetFocus();
+  if (focus && qtb::topLevelOf(focus) != hDlg)
+    focus = nullptr;
+  if (focus && controlKey(focus, msg->wParam)) {
+    showFocusCues(hDlg);
+    SendMessage(focus, msg->message, msg->wParam, msg->lParam);
+    return TRUE;
+  }
+  if (msg->wParam == VK_TAB) {
+    if (msg->message == WM_KEYDOWN) {
+      showFocusCues(hDlg);
+      if (HWND next = GetNextDlgTabItem(hDlg, focus, GetKeyState(VK_SHIFT) < 0))
+        SetFocus(next);
+    }
+    return TRUE;
+  }
+  if (msg->message != WM_KEYDOWN)
     return FALSE;
   if (msg->wParam == VK_RETURN) {
     LRESULT d = SendMessage(hDlg, DM_GETDEFID, 0, 0);

@@ -189,11 +189,34 @@ HWND SetFocus(HWND h) {
   g_focus = h;
   if (h && h->widget)
     h->widget->setFocus();
+  // Both redraw their focus marks.
+  qtb::markDirty(old);
+  qtb::markDirty(h);
   return old;
 }
 
 HWND GetFocus() {
   return qtb::isWindow(g_focus) ? g_focus : nullptr;
+}
+
+HWND GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
+  if (!qtb::isWindow(hDlg))
+    return nullptr;
+  const std::vector<HWND>& all = hDlg->children;
+  const int n = (int)all.size();
+  int at = -1;
+  for (int i = 0; i < n; ++i) {
+    if (all[(size_t)i] == hCtl)
+      at = i;
+  }
+  for (int step = 1; step <= n; ++step) {
+    int i = at < 0 ? (bPrevious ? n - step : step - 1)
+                   : ((at + (bPrevious ? -step : step)) % n + n) % n;
+    HWND c = all[(size_t)i];
+    if ((c->style & WS_TABSTOP) && c->visible && c->enabled)
+      return c;
+  }
+  return qtb::isWindow(hCtl) ? hCtl : nullptr;
 }
 
 // Besides routing our own mouse messages, capture grabs the Qt mouse, so

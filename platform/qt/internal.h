@@ -190,6 +190,7 @@ struct HWND__ {
   std::vector<ToolRec> tools;
   bool tipActive = true;
 
+  bool focusCues = false;      // top level: the keyboard was used, focus marks show
   bool updatePending = false;  // asked Qt for a paint that has not come yet
   QPointer<QWidget> widget;    // the window's widget (the frame for top-level windows)
   QPointer<QWidget> client;    // where children live: the client widget of a dialog
@@ -229,10 +230,13 @@ void paintStatic(HWND h, HDC dc);
 void paintButton(HWND h, HDC dc);
 void paintListView(HWND h, QPainter& p);
 void listViewMouse(HWND h, UINT msg, int x, int y);
+// A key the focused list view acts on: LVN_KEYDOWN to the parent, then the
+// focus and selection move.
+void listViewKey(HWND h, WPARAM vk);
 
 // Mouse input, turned into messages (hooks, WM_SETCURSOR, the message).
 void mouseInput(HWND target, UINT msg, WPARAM keys, QPoint clientPos);
-bool keyInput(HWND target, int vk);
+bool keyInput(HWND target, int vk, bool up = false);
 void installKeyFilter();  // once: keys of our dialogs reach the dialog manager  // true = the
                           // dialog manager used it
 
@@ -255,6 +259,12 @@ HBITMAP newBitmap(const QImage& image, const QImage& indexed, int bitsPixel);
 // The sharper copies of a bitmap or icon resource (scaled, with their pixel
 // ratios set), decoded once; none when the module has none.
 const std::vector<QImage>& scaledCopies(const BINRESDATA* resource, LPCSTR type);
+// Whether the focus mark of a control shows: it has the focus, and its
+// window has been used from the keyboard (until then the platform hides
+// focus marks).
+bool showsFocusMark(HWND h);
+// Draws the platform's dotted focus rectangle just inside r.
+void drawFocusMark(QPainter& p, const QRect& r);
 // Draws a picture into target (its own size at one pixel per pixel) from
 // the sharpest copy the painter's device can show.
 void drawSharpest(QPainter& p, const QRect& target, const QImage& image,

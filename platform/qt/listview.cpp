@@ -192,7 +192,61 @@ void paintListView(HWND h, QPainter& p) {
       p.setBrush(QColor(0, 120, 215, 60));
       p.drawRect(r.adjusted(-1, -1, 0, 0));
     }
+    if ((item.state & LVIS_FOCUSED) && showsFocusMark(h))
+      drawFocusMark(p, boundsRect(h, i).adjusted(1, 1, -1, -1));
   }
+}
+
+void listViewKey(HWND h, WPARAM vk) {
+  const int count = (int)h->items.size();
+  // The parent hears of every key first.
+  if (isWindow(h->parent)) {
+    NMLVKEYDOWN nm{};
+    nm.hdr.hwndFrom = h;
+    nm.hdr.idFrom = (UINT_PTR)h->id;
+    nm.hdr.code = LVN_KEYDOWN;
+    nm.wVKey = (WORD)vk;
+    SendMessage(h->parent, WM_NOTIFY, (WPARAM)h->id, (LPARAM)&nm);
+  }
+  if (!isWindow(h) || count == 0)
+    return;
+  int at = -1;
+  for (int i = 0; i < count && at < 0; ++i) {
+    if (h->items[(size_t)i].state & LVIS_FOCUSED)
+      at = i;
+  }
+  const int cols = columns(h);
+  int next = at < 0 ? 0 : at;
+  switch (vk) {
+    case VK_LEFT:
+      next = at < 0 ? 0 : std::max(0, at - 1);
+      break;
+    case VK_RIGHT:
+      next = at < 0 ? 0 : std::min(count - 1, at + 1);
+      break;
+    case VK_UP:
+      next = at < 0 ? 0 : (at - cols >= 0 ? at - cols : at);
+      break;
+    case VK_DOWN:
+      next = at < 0 ? 0 : (at + cols < count ? at + cols : at);
+      break;
+    case VK_HOME:
+      next = 0;
+      break;
+    case VK_END:
+      next = count - 1;
+      break;
+  }
+  select(h, next);
+  // The focused item comes into sight.
+  QRect b = boundsRect(h, next);
+  QRect c(QPoint(0, 0), clientRectPx(h).size());
+  if (b.top() < 0)
+    h->scrollY += b.top();
+  else if (b.bottom() > c.bottom())
+    h->scrollY += b.bottom() - c.bottom();
+  clampScroll(h);
+  markDirty(h);
 }
 
 void listViewMouse(HWND h, UINT msg, int x, int y) {
@@ -326,12 +380,17 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       if (index >= count)
         return FALSE;
       bool single = (h->style & LVS_SINGLESEL) && (item->stateMask & item->state & LVIS_SELECTED);
+      // One item at most has the focus.
+      bool focus = index >= 0 && (item->stateMask & item->state & LVIS_FOCUSED);
       for (int i = 0; i < count; ++i) {
         UINT& s = h->items[(size_t)i].state;
         if (index < 0 || i == index) {
           s = (s & ~item->stateMask) | (item->state & item->stateMask);
-        } else if (single) {
-          s &= ~(UINT)LVIS_SELECTED;
+        } else {
+          if (single)
+            s &= ~(UINT)LVIS_SELECTED;
+          if (focus)
+            s &= ~(UINT)LVIS_FOCUSED;
         }
       }
       markDirty(h);
@@ -361,6 +420,9 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
       listViewMouse(h, msg, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      return 0;
+    case WM_KEYDOWN:
+      listViewKey(h, wp);
       return 0;
     case WM_MOUSEMOVE:
       if (wp & MK_LBUTTON)

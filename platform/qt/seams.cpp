@@ -85,6 +85,18 @@ int qtKeyFromVk(int vk) {
       return Qt::Key_Tab;
     case VK_BACK:
       return Qt::Key_Backspace;
+    case VK_LEFT:
+      return Qt::Key_Left;
+    case VK_RIGHT:
+      return Qt::Key_Right;
+    case VK_UP:
+      return Qt::Key_Up;
+    case VK_DOWN:
+      return Qt::Key_Down;
+    case VK_HOME:
+      return Qt::Key_Home;
+    case VK_END:
+      return Qt::Key_End;
   }
   return Qt::Key_unknown;
 }
@@ -160,20 +172,25 @@ void MouseMove(HWND hWnd, int x, int y) {
     sendMouse(w, QEvent::MouseMove, local, Qt::NoButton, Qt::NoButton);
 }
 
-void KeyPress(HWND hWnd, int virtualKey) {
+void KeyPress(HWND hWnd, int virtualKey, bool shift) {
   QWidget* w = baseWidget(hWnd);
   if (!w)
     return;
   QPointer<QWidget> guard(w);
   int key = qtKeyFromVk(virtualKey);
+  // Shift+Tab reaches widgets as Qt's back-tab key.
+  if (shift && key == Qt::Key_Tab)
+    key = Qt::Key_Backtab;
+  const Qt::KeyboardModifiers modifiers = shift ? Qt::ShiftModifier : Qt::NoModifier;
   QString text = virtualKey == VK_RETURN   ? QStringLiteral("\r")
                  : virtualKey == VK_ESCAPE ? QString(QChar(27))
+                 : virtualKey == VK_SPACE  ? QStringLiteral(" ")
                                            : QString();
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
   QApplication::sendEvent(w, &press);
   if (!guard)
     return;
-  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
   QApplication::sendEvent(w, &release);
 }
 

@@ -126,6 +126,21 @@ void drawFrame(QPainter& p, HWND h, const QRect& outer) {
   p.restore();
 }
 
+bool showsFocusMark(HWND h) {
+  HWND top = topLevelOf(h);
+  return isWindow(h) && GetFocus() == h && top && top->focusCues;
+}
+
+void drawFocusMark(QPainter& p, const QRect& r) {
+  // Dots that invert what lies under them, so they show on any colour.
+  p.save();
+  p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  p.setPen(QPen(Qt::white, 0, Qt::DotLine));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(r.adjusted(0, 0, -1, -1));
+  p.restore();
+}
+
 void markDirty(HWND h) {
   if (!isWindow(h))
     return;

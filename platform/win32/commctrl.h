@@ -16,6 +16,7 @@
 // List-view notification codes.
 #define LVN_FIRST (0U - 100U)
 #define LVN_BEGINDRAG (LVN_FIRST - 9)
+#define LVN_KEYDOWN (LVN_FIRST - 55)
 
 // List-view styles.
 #define LVS_ICON 0x0000
@@ -105,6 +106,17 @@ struct NMLISTVIEW {
   LPARAM lParam;
 };
 typedef NMLISTVIEW* LPNMLISTVIEW;
+
+// Sent with LVN_KEYDOWN before the list view acts on the key (packed, as
+// the system declares it).
+#pragma pack(push, 1)
+struct NMLVKEYDOWN {
+  NMHDR hdr;
+  WORD wVKey;
+  UINT flags;
+};
+#pragma pack(pop)
+typedef NMLVKEYDOWN* LPNMLVKEYDOWN;
 
 // Image lists.
 #define ILC_MASK 0x0001

@@ -240,7 +240,14 @@
 #define VK_TAB 0x09
 #define VK_RETURN 0x0D
 #define VK_ESCAPE 0x1B
+#define VK_SHIFT 0x10
 #define VK_SPACE 0x20
+#define VK_END 0x23
+#define VK_HOME 0x24
+#define VK_LEFT 0x25
+#define VK_UP 0x26
+#define VK_RIGHT 0x27
+#define VK_DOWN 0x28
 #define VK_F1 0x70
 #define VK_F2 0x71
 
@@ -332,6 +339,12 @@ HDC GetDC(HWND hWnd);
 int ReleaseDC(HWND hWnd, HDC hdc);
 HWND SetFocus(HWND hWnd);
 HWND GetFocus();
+// The next (or previous) control of the dialog with WS_TABSTOP that is
+// visible and enabled, in template order, wrapping round.
+HWND GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
+// The key's state when the message being handled was made: the high bit
+// is set while it is down.
+SHORT GetKeyState(int virtualKey);
 HWND SetCapture(HWND hWnd);
 BOOL ReleaseCapture();
 HWND GetCapture();

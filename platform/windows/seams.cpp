@@ -495,7 +495,7 @@ void MouseMove(HWND hWnd, int x, int y) {
   Reach(hWnd, x, y);
 }
 
-void KeyPress(HWND hWnd, int virtualKey) {
+void KeyPress(HWND hWnd, int virtualKey, bool shift) {
   if (!::IsWindow(hWnd)) {
     return;
   }
@@ -506,8 +506,14 @@ void KeyPress(HWND hWnd, int virtualKey) {
   if (focus != hWnd && !::IsChild(hWnd, focus)) {
     ::SetFocus(hWnd);
   }
+  if (shift) {
+    SendKey(VK_SHIFT, false);
+  }
   SendKey(virtualKey, false);
   SendKey(virtualKey, true);
+  if (shift) {
+    SendKey(VK_SHIFT, true);
+  }
   ProcessEvents();
 }
 
