@@ -81,5 +81,43 @@ TEST_F(PlatformTest, MenuItemsSendCommands) {
   EXPECT_EQ(g_seen.commands, (std::vector<WPARAM>{MAKEWPARAM(kCmdNew, 0)}));
 }
 
+// F10, or Alt pressed and let go alone, opens the menu bar highlighted at
+// its first menu; Alt used with another key does not.
+TEST_F(PlatformTest, F10AndAltAloneOpenTheMenuBar) {
+  HWND dlg = Open();
+  ASSERT_NE(dlg, nullptr);
+  QMenuBar* bar = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->isVisible() && w->findChild<QMenuBar*>())
+      bar = w->findChild<QMenuBar*>();
+  }
+  ASSERT_NE(bar, nullptr);
+  QWidget* at = bar->window();
+  auto send = [&](QEvent::Type type, int key, Qt::KeyboardModifiers mods) {
+    QKeyEvent e(type, key, mods);
+    QApplication::sendEvent(at, &e);
+  };
+  auto close = [&] {
+    bar->setActiveAction(nullptr);
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (auto* menu = qobject_cast<QMenu*>(w))
+        menu->close();
+    }
+    QCoreApplication::processEvents();
+  };
+  KeyPress(dlg, VK_F10);
+  ASSERT_NE(bar->activeAction(), nullptr);
+  EXPECT_EQ(bar->activeAction()->text(), QString::fromUtf8("Игра"));
+  close();
+  send(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+  send(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+  EXPECT_NE(bar->activeAction(), nullptr);
+  close();
+  send(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+  send(QEvent::KeyPress, Qt::Key_X, Qt::AltModifier);
+  send(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+  EXPECT_EQ(bar->activeAction(), nullptr);
+}
+
 }  // namespace
 }  // namespace platform_test

@@ -6,12 +6,22 @@
 // go to the focused one as WM_KEYDOWN and WM_KEYUP.
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenuBar>
 
 #include "platform/qt/internal.h"
 
 namespace {
 
-bool g_shift = false;  // of the key being handled
+bool g_shift = false;     // of the key being handled
+bool g_altAlone = false;  // Alt is down and no other key came since
+
+bool openMenuBar(HWND top) {
+  if (!qtb::isWindow(top) || !top->menuBar || top->menuBar->actions().isEmpty())
+    return false;
+  top->menuBar->setFocus(Qt::MenuBarFocusReason);
+  top->menuBar->setActiveAction(top->menuBar->actions().first());
+  return true;
+}
 
 int vkFromQt(int key) {
   if (key >= Qt::Key_A && key <= Qt::Key_Z)
@@ -65,13 +75,30 @@ class KeyFilter : public QObject {
     if (!top || top->cls != WndClass::Dialog)
       return false;
     auto* key = static_cast<QKeyEvent*>(e);
+    // Alt pressed and let go alone, or F10, opens the menu bar at its first
+    // menu, highlighted, as the platform's menu loop does.
+    const bool press = e->type() == QEvent::KeyPress;
+    if (key->key() == Qt::Key_Alt) {
+      if (press) {
+        g_altAlone = !key->isAutoRepeat();
+      } else if (g_altAlone) {
+        g_altAlone = false;
+        return openMenuBar(top);
+      }
+      return false;
+    }
+    if (press) {
+      g_altAlone = false;
+    }
     int vk = vkFromQt(key->key());
     if (!vk)
       return false;
     g_shift = (key->modifiers() & Qt::ShiftModifier) || key->key() == Qt::Key_Backtab;
     HWND focus = qtb::fromWidget(w);
     bool up = e->type() == QEvent::KeyRelease;
-    return qtb::keyInput(focus ? focus : top, vk, up);
+    if (qtb::keyInput(focus ? focus : top, vk, up))
+      return true;
+    return press && vk == VK_F10 && key->modifiers() == Qt::NoModifier && openMenuBar(top);
   }
 };
 

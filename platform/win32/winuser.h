@@ -250,6 +250,7 @@
 #define VK_DOWN 0x28
 #define VK_F1 0x70
 #define VK_F2 0x71
+#define VK_F10 0x79
 
 // Accelerator flags.
 #define FVIRTKEY TRUE
