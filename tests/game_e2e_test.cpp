@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // A whole game played the way a person plays it: real mouse clicks on the
 // hand's items and on the buttons of the offscreen window, or real keys.
+#include <functional>
+
 #include "tests/play_fixture.h"
 
 namespace {
@@ -42,38 +44,41 @@ std::vector<int> Snapshot(const PlayWindow& w) {
           d.m_nBeaten,      d.m_nDeckCards,     d.m_nGameResult};
 }
 
-TEST(EndToEnd, WholeGameByMouseClicks) {
-  PlayWindow w;
+// How the player's moves reach the table: playing item i of the hand
+// (false when it cannot be reached), and pressing a button.
+struct Moves {
+  std::function<bool(int)> play;
+  std::function<void(int)> press;
+};
+
+// Plays a whole game as a person would: "Бито" as soon as an attack is laid,
+// a lead with the first card, a defence with the first card that is taken,
+// "Взять" when none is; then checks the end of the game.
+void PlayWholeGame(PlayWindow& w, const Moves& moves) {
   ::ShowWindow(w.dlg.m_hWnd, SW_SHOW);
   testing_seams::ProcessEvents();
-  int clicks = 0;
-  while (w.dlg.m_nGameResult != 4 && clicks < 3000) {
+  int made = 0;
+  while (w.dlg.m_nGameResult != 4 && made < 3000 && !::testing::Test::HasFatalFailure()) {
     BYTE playerCards = w.dlg.m_nPlayerCards;
-    BYTE attack = w.dlg.m_nAttack;
     std::vector<int> before = Snapshot(w);
-    if (!w.dlg.m_bComputerAttacks && attack > 0) {
-      ClickButton(w, IDC_BEATEN);
+    ++made;
+    if (!w.dlg.m_bComputerAttacks && w.dlg.m_nAttack > 0) {
+      moves.press(IDC_BEATEN);
       ASSERT_EQ(w.dlg.m_nDefence, 0) << "Бито did not end the bout";
-      ++clicks;
       continue;
     }
-    // Lead with the first card; defend with the first card that is taken.
     bool played = false;
     for (int i = 0; i < playerCards && !played; ++i) {
-      if (ClickHandItem(w, i)) {
-        ++clicks;
-        played = Snapshot(w) != before;
-      }
+      played = moves.play(i) && Snapshot(w) != before;
     }
     if (!played) {
       ASSERT_TRUE(w.dlg.m_bComputerAttacks) << "no card could be led";
       ASSERT_TRUE(w.Enabled(IDC_TAKE));
-      ClickButton(w, IDC_TAKE);
-      ++clicks;
+      moves.press(IDC_TAKE);
       ASSERT_GT(w.dlg.m_nPlayerCards, playerCards) << "Взять took nothing";
     }
   }
-  ASSERT_EQ(w.dlg.m_nGameResult, 4) << "the game did not end in " << clicks << " clicks";
+  ASSERT_EQ(w.dlg.m_nGameResult, 4) << "the game did not end in " << made << " moves";
   const auto& boxes = testing_seams::MessageBoxCalls();
   ASSERT_GE(boxes.size(), 2u);
   EXPECT_EQ(boxes.back().text, "Начать новую игру?");
@@ -81,6 +86,12 @@ TEST(EndToEnd, WholeGameByMouseClicks) {
   EXPECT_TRUE(result == "Ничья" || result == "Компьютер остался в зорвах... :)" ||
               result == "Поздравляю тебя, Шарик, ты балбес! (с)")
       << result;
+}
+
+TEST(EndToEnd, WholeGameByMouseClicks) {
+  PlayWindow w;
+  PlayWholeGame(w,
+                {[&](int i) { return ClickHandItem(w, i); }, [&](int id) { ClickButton(w, id); }});
 }
 
 // A key pressed at the table: it goes where the focus is.
@@ -124,49 +135,28 @@ TEST(EndToEnd, TabGoesRoundTheControlsThatTakeItAndShiftTabBack) {
 
 TEST(EndToEnd, WholeGameByKeys) {
   PlayWindow w;
-  ::ShowWindow(w.dlg.m_hWnd, SW_SHOW);
-  testing_seams::ProcessEvents();
-  int keys = 0;
-  while (w.dlg.m_nGameResult != 4 && keys < 6000) {
-    BYTE playerCards = w.dlg.m_nPlayerCards;
-    std::vector<int> before = Snapshot(w);
-    if (!w.dlg.m_bComputerAttacks && w.dlg.m_nAttack > 0) {
-      ASSERT_TRUE(TabTo(w, IDC_BEATEN));
-      Key(w, VK_SPACE);
-      keys += 2;
-      ASSERT_EQ(w.dlg.m_nDefence, 0) << "Бито did not end the bout";
-      continue;
+  auto play = [&](int i) {
+    if (!TabTo(w, IDC_PLAYER_LIST))
+      return false;
+    Key(w, VK_HOME);
+    for (int k = 0; k < i; ++k) {
+      Key(w, VK_RIGHT);
     }
-    // Lead with the first card; defend with the first card that is taken.
-    bool played = false;
-    for (int i = 0; i < playerCards && !played; ++i) {
-      ASSERT_TRUE(TabTo(w, IDC_PLAYER_LIST));
-      Key(w, VK_HOME);
-      for (int k = 0; k < i; ++k) {
-        Key(w, VK_RIGHT);
-      }
-      ASSERT_EQ(FocusedItem(w), i);
-      Key(w, VK_SPACE);
-      keys += i + 3;
-      played = Snapshot(w) != before;
-      if (played && w.dlg.m_nGameResult != 4 && w.dlg.m_nPlayerCards > 0) {
-        // The focus stays in the hand, on the card now at that place.
-        EXPECT_EQ(::GetFocus(), ::GetDlgItem(w.dlg.m_hWnd, IDC_PLAYER_LIST));
-        EXPECT_EQ(FocusedItem(w), std::min(i, w.dlg.m_nPlayerCards - 1));
-      }
+    EXPECT_EQ(FocusedItem(w), i);
+    BYTE cards = w.dlg.m_nPlayerCards;
+    Key(w, VK_SPACE);
+    if (w.dlg.m_nPlayerCards < cards && w.dlg.m_nGameResult != 4 && w.dlg.m_nPlayerCards > 0) {
+      // The focus stays in the hand, on the card now at that place.
+      EXPECT_EQ(::GetFocus(), ::GetDlgItem(w.dlg.m_hWnd, IDC_PLAYER_LIST));
+      EXPECT_EQ(FocusedItem(w), std::min(i, w.dlg.m_nPlayerCards - 1));
     }
-    if (!played) {
-      ASSERT_TRUE(w.dlg.m_bComputerAttacks) << "no card could be led";
-      ASSERT_TRUE(TabTo(w, IDC_TAKE));
-      Key(w, VK_SPACE);
-      keys += 2;
-      ASSERT_GT(w.dlg.m_nPlayerCards, playerCards) << "Взять took nothing";
-    }
-  }
-  ASSERT_EQ(w.dlg.m_nGameResult, 4) << "the game did not end in " << keys << " keys";
-  const auto& boxes = testing_seams::MessageBoxCalls();
-  ASSERT_GE(boxes.size(), 2u);
-  EXPECT_EQ(boxes.back().text, "Начать новую игру?");
+    return true;
+  };
+  auto press = [&](int id) {
+    ASSERT_TRUE(TabTo(w, id));
+    Key(w, VK_SPACE);
+  };
+  PlayWholeGame(w, {play, press});
 }
 
 // A double click on a card plays that card once: the second press is the

@@ -23,42 +23,6 @@ bool openMenuBar(HWND top) {
   return true;
 }
 
-int vkFromQt(int key) {
-  if (key >= Qt::Key_A && key <= Qt::Key_Z)
-    return 'A' + (key - Qt::Key_A);
-  if (key >= Qt::Key_0 && key <= Qt::Key_9)
-    return '0' + (key - Qt::Key_0);
-  if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
-    return VK_F1 + (key - Qt::Key_F1);
-  switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return VK_RETURN;
-    case Qt::Key_Escape:
-      return VK_ESCAPE;
-    case Qt::Key_Space:
-      return VK_SPACE;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-      return VK_TAB;
-    case Qt::Key_Left:
-      return VK_LEFT;
-    case Qt::Key_Right:
-      return VK_RIGHT;
-    case Qt::Key_Up:
-      return VK_UP;
-    case Qt::Key_Down:
-      return VK_DOWN;
-    case Qt::Key_Home:
-      return VK_HOME;
-    case Qt::Key_End:
-      return VK_END;
-    case Qt::Key_Backspace:
-      return VK_BACK;
-  }
-  return 0;
-}
-
 // Every key pressed in one of our dialogs passes the dialog manager first.
 class KeyFilter : public QObject {
  public:
@@ -90,7 +54,7 @@ class KeyFilter : public QObject {
     if (press) {
       g_altAlone = false;
     }
-    int vk = vkFromQt(key->key());
+    int vk = qtb::vkFromQt(key->key());
     if (!vk)
       return false;
     g_shift = (key->modifiers() & Qt::ShiftModifier) || key->key() == Qt::Key_Backtab;
@@ -105,6 +69,51 @@ class KeyFilter : public QObject {
 }  // namespace
 
 namespace qtb {
+
+namespace {
+
+// The keys that have names, as Qt and the platform call them; letters,
+// digits and function keys run in step in both.
+const struct {
+  int qt;
+  int vk;
+} kNamedKeys[] = {
+    {Qt::Key_Return, VK_RETURN},  {Qt::Key_Enter, VK_RETURN}, {Qt::Key_Escape, VK_ESCAPE},
+    {Qt::Key_Space, VK_SPACE},    {Qt::Key_Tab, VK_TAB},      {Qt::Key_Backtab, VK_TAB},
+    {Qt::Key_Left, VK_LEFT},      {Qt::Key_Right, VK_RIGHT},  {Qt::Key_Up, VK_UP},
+    {Qt::Key_Down, VK_DOWN},      {Qt::Key_Home, VK_HOME},    {Qt::Key_End, VK_END},
+    {Qt::Key_Backspace, VK_BACK},
+};
+
+}  // namespace
+
+int vkFromQt(int key) {
+  if (key >= Qt::Key_A && key <= Qt::Key_Z)
+    return 'A' + (key - Qt::Key_A);
+  if (key >= Qt::Key_0 && key <= Qt::Key_9)
+    return '0' + (key - Qt::Key_0);
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+    return VK_F1 + (key - Qt::Key_F1);
+  for (const auto& k : kNamedKeys) {
+    if (k.qt == key)
+      return k.vk;
+  }
+  return 0;
+}
+
+int qtKeyFromVk(int vk) {
+  if (vk >= 'A' && vk <= 'Z')
+    return Qt::Key_A + (vk - 'A');
+  if (vk >= '0' && vk <= '9')
+    return Qt::Key_0 + (vk - '0');
+  if (vk >= VK_F1 && vk < VK_F1 + 24)
+    return Qt::Key_F1 + (vk - VK_F1);
+  for (const auto& k : kNamedKeys) {
+    if (k.vk == vk)
+      return k.qt;
+  }
+  return Qt::Key_unknown;
+}
 
 void installKeyFilter() {
   static KeyFilter* filter = nullptr;

@@ -237,6 +237,9 @@ void listViewKey(HWND h, WPARAM vk);
 // Mouse input, turned into messages (hooks, WM_SETCURSOR, the message).
 void mouseInput(HWND target, UINT msg, WPARAM keys, QPoint clientPos);
 bool keyInput(HWND target, int vk, bool up = false);
+// A key as the platform and as Qt name it (0 and Qt::Key_unknown for none).
+int vkFromQt(int key);
+int qtKeyFromVk(int vk);
 void installKeyFilter();  // once: keys of our dialogs reach the dialog manager  // true = the
                           // dialog manager used it
 

@@ -67,40 +67,6 @@ void click(HWND hWnd, int x, int y, ulong gapMs) {
     sendMouse(w, QEvent::MouseButtonRelease, local, Qt::LeftButton, Qt::NoButton);
 }
 
-int qtKeyFromVk(int vk) {
-  if (vk >= 'A' && vk <= 'Z')
-    return Qt::Key_A + (vk - 'A');
-  if (vk >= '0' && vk <= '9')
-    return Qt::Key_0 + (vk - '0');
-  if (vk >= VK_F1 && vk < VK_F1 + 24)
-    return Qt::Key_F1 + (vk - VK_F1);
-  switch (vk) {
-    case VK_RETURN:
-      return Qt::Key_Return;
-    case VK_ESCAPE:
-      return Qt::Key_Escape;
-    case VK_SPACE:
-      return Qt::Key_Space;
-    case VK_TAB:
-      return Qt::Key_Tab;
-    case VK_BACK:
-      return Qt::Key_Backspace;
-    case VK_LEFT:
-      return Qt::Key_Left;
-    case VK_RIGHT:
-      return Qt::Key_Right;
-    case VK_UP:
-      return Qt::Key_Up;
-    case VK_DOWN:
-      return Qt::Key_Down;
-    case VK_HOME:
-      return Qt::Key_Home;
-    case VK_END:
-      return Qt::Key_End;
-  }
-  return Qt::Key_unknown;
-}
-
 }  // namespace
 
 namespace qtb {
@@ -177,7 +143,7 @@ void KeyPress(HWND hWnd, int virtualKey, bool shift) {
   if (!w)
     return;
   QPointer<QWidget> guard(w);
-  int key = qtKeyFromVk(virtualKey);
+  int key = qtb::qtKeyFromVk(virtualKey);
   // Shift+Tab reaches widgets as Qt's back-tab key.
   if (shift && key == Qt::Key_Tab)
     key = Qt::Key_Backtab;
