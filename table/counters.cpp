@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The four counts on show: hidden texts and the two LED counters.
 #include <cstdio>
+#include <cstdlib>
 
 #include "table/zorv_dlg.h"
 
@@ -18,6 +19,41 @@ static void PrintLed(CDIB& led, CDIB& digits, BYTE count) {
   }
 }
 
+// "карта", "карты" or "карт", as Russian counts them.
+static const char* CardsWord(int n) {
+  if (n % 10 == 1 && n % 100 != 11) {
+    return "карта";
+  }
+  if (n % 10 >= 2 && n % 10 <= 4 && (n % 100 < 12 || n % 100 > 14)) {
+    return "карты";
+  }
+  return "карт";
+}
+
+// What a screen reader says of the counters and the computer's hand, from
+// the counts the window shows. The texts of the LED buttons and the list
+// view are not drawn; they name them.
+static void NameCounts(CWnd& dlg) {
+  auto count = [&dlg](int id) {
+    char text[16] = {};
+    ::GetDlgItemText(dlg.m_hWnd, id, text, sizeof text);
+    return std::atoi(text);
+  };
+  char name[64];
+  int deck = count(IDC_DECK_COUNT);
+  if (deck > 0) {
+    snprintf(name, sizeof name, "в колоде %d %s", deck, CardsWord(deck));
+  } else {
+    snprintf(name, sizeof name, "колода кончилась");
+  }
+  ::SetDlgItemText(dlg.m_hWnd, IDC_DECK_LED, name);
+  snprintf(name, sizeof name, "бито: %d", count(IDC_BEATEN_COUNT));
+  ::SetDlgItemText(dlg.m_hWnd, IDC_BEATEN_LED, name);
+  int computer = count(IDC_COMPUTER_COUNT);
+  snprintf(name, sizeof name, "%d %s", computer, CardsWord(computer));
+  ::SetDlgItemText(dlg.m_hWnd, IDC_COMPUTER_LIST, name);
+}
+
 void CZorvDlg::UpdateCounters() {
   m_strComputerCards.Format("%i", m_nComputerCards);
   m_strPlayerCards.Format("%i", m_nPlayerCards);
@@ -30,6 +66,7 @@ void CZorvDlg::UpdateCounters() {
 
   PrintLed(m_dibDeckCount, m_dibDigits, m_nDeckCards);
   PrintLed(m_dibBeatenCount, m_dibDigits, m_nBeaten);
+  NameCounts(*this);
   m_btnDeckLed.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   m_btnBeatenLed.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }

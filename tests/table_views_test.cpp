@@ -279,3 +279,24 @@ TEST_F(HandViewTest, DamagedFaceLeavesEveryOtherItemWithItsOwnCard) {
     EXPECT_EQ(Drawn(list, item.iImage), i == 1 ? emptyPlace : faces[i]) << "item " << i;
   }
 }
+
+// A screen reader names each picture by the string of its bitmap's id: the
+// face of every card is its own rank and suit, in Russian.
+TEST_F(HandViewTest, EveryFaceIsNamedForItsRankAndSuit) {
+  const char* const ranks[9] = {"6", "7", "8", "9", "10", "J", "Q", "K", "A"};
+  const char* const rankNames[9] = {"шестёрка", "семёрка", "восьмёрка", "девятка", "десятка",
+                                    "валет",    "дама",    "король",    "туз"};
+  const char* const suits[4] = {"clubs", "diamonds", "hearts", "spades"};
+  const char* const suitNames[4] = {"треф", "бубён", "червей", "пик"};
+  std::set<std::string> seen;
+  for (int r = 0; r < 9; ++r) {
+    for (int s = 0; s < 4; ++s) {
+      char name[64] = {};
+      WORD id = dlg->FaceBitmapId(ranks[r], suits[s]);
+      ASSERT_GT(::LoadString(::GetModuleHandle(nullptr), id, name, sizeof name), 0) << id;
+      EXPECT_EQ(std::string(name), std::string(rankNames[r]) + " " + suitNames[s]) << id;
+      seen.insert(name);
+    }
+  }
+  EXPECT_EQ(seen.size(), 36u);
+}

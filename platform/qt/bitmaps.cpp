@@ -180,6 +180,7 @@ HBITMAP LoadBitmap(HINSTANCE instance, LPCSTR name) {
   }
   HBITMAP b = qtb::newBitmap(it->second.draw, it->second.indexed, it->second.bpp);
   b->scaled = qtb::scaledCopies(res, RT_BITMAP);
+  b->resourceId = res->id;
   return b;
 }
 

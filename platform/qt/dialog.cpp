@@ -101,6 +101,7 @@ HWND createDialog(LPCSTR templateName, HWND owner, DLGPROC proc, LPARAM param, b
     owner = nullptr;
   owner = qtb::topLevelOf(owner);
   qtb::installKeyFilter();
+  qtb::installAccessibility();
   HWND h = qtb::newWindowRecord("#32770", WndClass::Dialog, DefDlgProc, tpl->style & ~WS_VISIBLE,
                                 tpl->exStyle, owner);
   h->dlgProc = proc;

@@ -42,6 +42,7 @@ int addImages(_IMAGELIST* list, const HBITMAP__& bitmap, bool masked, COLORREF m
       copies.push_back(c);
     }
     list->scaled.push_back(std::move(copies));
+    list->resourceIds.push_back(whole ? bitmap.resourceId : 0);
   }
   return first;
 }

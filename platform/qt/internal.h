@@ -50,6 +50,7 @@ struct HBITMAP__ : qtb::GdiBase {
   QImage image;                // drawing form (RGB32/ARGB32), shared between loads of one resource
   QImage indexed;              // the 8-bit original when the resource had one
   std::vector<QImage> scaled;  // the resource's sharper copies, each with its pixel ratio
+  WORD resourceId = 0;         // the bitmap resource it was loaded from, if any
   int bitsPixel = 32;
   int selectedIn = 0;  // memory DCs holding it
 };
@@ -107,6 +108,7 @@ struct _IMAGELIST : qtb::GdiBase {
   UINT flags = 0;
   std::vector<QImage> images;
   std::vector<std::vector<QImage>> scaled;  // each image's sharper copies
+  std::vector<WORD> resourceIds;            // each image's bitmap resource, or 0
 };
 
 struct MenuItemRec {
@@ -262,6 +264,15 @@ HBITMAP newBitmap(const QImage& image, const QImage& indexed, int bitsPixel);
 // The sharper copies of a bitmap or icon resource (scaled, with their pixel
 // ratios set), decoded once; none when the module has none.
 const std::vector<QImage>& scaledCopies(const BINRESDATA* resource, LPCSTR type);
+// What a screen reader calls the picture of bitmap resource id: the
+// module's string of the same id ("" when it has none).
+QString pictureName(WORD resourceId);
+// Tells the accessibility bridge that a window's name or state changed.
+void accessibleChanged(HWND h);
+// ... and that the focus moved to item index of a list view.
+void accessibleFocusItem(HWND list, int index);
+void installAccessibility();
+
 // Whether the focus mark of a control shows: it has the focus, and its
 // window has been used from the keyboard (until then the platform hides
 // focus marks).

@@ -238,6 +238,7 @@ void listViewKey(HWND h, WPARAM vk) {
       break;
   }
   select(h, next);
+  accessibleFocusItem(h, next);
   // The focused item comes into sight.
   QRect b = boundsRect(h, next);
   QRect c(QPoint(0, 0), clientRectPx(h).size());

@@ -98,6 +98,7 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         h->widget->setWindowTitle(QString::fromUtf8(h->text.c_str()));
       }
       qtb::markDirty(h);
+      qtb::accessibleChanged(h);
       return TRUE;
     }
     case WM_GETTEXT:

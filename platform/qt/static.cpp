@@ -59,6 +59,7 @@ LRESULT setImage(HWND h, int type, void* image) {
   if (imageSize(h) != before)
     fitToImage(h);
   qtb::markDirty(h);
+  qtb::accessibleChanged(h);
   return (LRESULT)old;
 }
 

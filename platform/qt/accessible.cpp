@@ -1,0 +1,194 @@
+// SPDX-License-Identifier: MIT
+// What a screen reader finds in our windows, through Qt's accessibility
+// bridge: each control's role, its name (its text, or for a picture and a
+// list item the module's string of the bitmap it shows) and its state.
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QWidget>
+#include <vector>
+
+#include "platform/qt/internal.h"
+
+namespace {
+
+HWND windowOf(QObject* object) {
+  auto* w = qobject_cast<QWidget*>(object);
+  HWND h = w ? qtb::fromWidget(w) : nullptr;
+  return h && h->widget == w ? h : nullptr;
+}
+
+bool isPicture(HWND h) {
+  DWORD type = h->style & SS_TYPEMASK;
+  return h->cls == WndClass::Static && (type == SS_BITMAP || type == SS_ICON);
+}
+
+QString imageName(void* image, int type) {
+  if (type != IMAGE_BITMAP)
+    return QString();
+  auto* b = qtb::as<HBITMAP__>(image, qtb::Kind::Bitmap);
+  return b ? qtb::pictureName(b->resourceId) : QString();
+}
+
+// An item of a list view: named after its image.
+class ListItem : public QAccessibleInterface {
+ public:
+  ListItem(HWND list, int index) : m_list(list), m_index(index) {}
+
+  bool isValid() const override {
+    return qtb::isWindow(m_list) && m_index < (int)m_list->items.size();
+  }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override { return parent() ? parent()->window() : nullptr; }
+  QAccessibleInterface* focusChild() const override { return nullptr; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QAccessibleInterface* parent() const override {
+    return isValid() ? QAccessible::queryAccessibleInterface(m_list->widget.data()) : nullptr;
+  }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QString text(QAccessible::Text t) const override {
+    if (t != QAccessible::Name || !isValid())
+      return QString();
+    auto* images = qtb::as<_IMAGELIST>(m_list->normalList, qtb::Kind::ImageList);
+    int image = m_list->items[(size_t)m_index].image;
+    if (!images || image < 0 || image >= (int)images->resourceIds.size())
+      return QString();
+    return qtb::pictureName(images->resourceIds[(size_t)image]);
+  }
+  void setText(QAccessible::Text, const QString&) override {}
+  QRect rect() const override {
+    if (!isValid() || !m_list->widget)
+      return QRect();
+    RECT r{LVIR_BOUNDS, 0, 0, 0};
+    SendMessage(m_list, LVM_GETITEMRECT, (WPARAM)m_index, (LPARAM)&r);
+    QPoint origin = m_list->widget->mapToGlobal(qtb::clientRectPx(m_list).topLeft());
+    return QRect(origin + QPoint(r.left, r.top), QSize(r.right - r.left, r.bottom - r.top));
+  }
+  QAccessible::Role role() const override { return QAccessible::ListItem; }
+  QAccessible::State state() const override {
+    QAccessible::State s;
+    if (!isValid())
+      return s;
+    UINT st = m_list->items[(size_t)m_index].state;
+    s.selectable = s.focusable = true;
+    s.selected = (st & LVIS_SELECTED) != 0;
+    s.focused = (st & LVIS_FOCUSED) && GetFocus() == m_list;
+    return s;
+  }
+
+ private:
+  HWND m_list;
+  int m_index;
+};
+
+class Control : public QAccessibleWidget {
+ public:
+  Control(QWidget* w, HWND h) : QAccessibleWidget(w, roleOf(h)), m_h(h) {}
+
+  QString text(QAccessible::Text t) const override {
+    if (t != QAccessible::Name || !qtb::isWindow(m_h))
+      return QAccessibleWidget::text(t);
+    if (isPicture(m_h))
+      return imageName(m_h->image, m_h->imageType);
+    return QString::fromUtf8(m_h->text.c_str());
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    if (!qtb::isWindow(m_h))
+      return s;
+    s.disabled = !m_h->enabled;
+    s.focusable = (m_h->style & WS_TABSTOP) != 0;
+    s.focused = GetFocus() == m_h;
+    return s;
+  }
+  int childCount() const override {
+    if (qtb::isWindow(m_h) && m_h->cls == WndClass::ListView)
+      return (int)m_h->items.size();
+    return QAccessibleWidget::childCount();
+  }
+  QAccessibleInterface* child(int index) const override {
+    if (qtb::isWindow(m_h) && m_h->cls == WndClass::ListView) {
+      if (index < 0 || index >= (int)m_h->items.size())
+        return nullptr;
+      // One interface an item, kept while the list lives.
+      if ((int)m_items.size() <= index)
+        m_items.resize((size_t)index + 1, 0);
+      QAccessibleInterface* item = QAccessible::accessibleInterface(m_items[(size_t)index]);
+      if (!item) {
+        item = new ListItem(m_h, index);
+        m_items[(size_t)index] = QAccessible::registerAccessibleInterface(item);
+      }
+      return item;
+    }
+    return QAccessibleWidget::child(index);
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    if (qtb::isWindow(m_h) && m_h->cls == WndClass::ListView)
+      return -1;
+    return QAccessibleWidget::indexOfChild(child);
+  }
+
+ private:
+  static QAccessible::Role roleOf(HWND h) {
+    switch (h->cls) {
+      case WndClass::Dialog:
+        return QAccessible::Dialog;
+      case WndClass::Button:
+        return (h->style & BS_TYPEMASK) == BS_OWNERDRAW ? QAccessible::Graphic
+                                                        : QAccessible::Button;
+      case WndClass::Static:
+        return isPicture(h) ? QAccessible::Graphic : QAccessible::StaticText;
+      case WndClass::Edit:
+        return QAccessible::EditableText;
+      case WndClass::ListView:
+        return QAccessible::List;
+      default:
+        return QAccessible::Client;
+    }
+  }
+
+  HWND m_h;
+  mutable std::vector<QAccessible::Id> m_items;
+};
+
+QAccessibleInterface* factory(const QString&, QObject* object) {
+  HWND h = windowOf(object);
+  return h ? new Control(static_cast<QWidget*>(object), h) : nullptr;
+}
+
+}  // namespace
+
+namespace qtb {
+
+QString pictureName(WORD resourceId) {
+  char name[128] = {};
+  return resourceId && LoadString(GetModuleHandle(nullptr), resourceId, name, sizeof name) > 0
+             ? QString::fromUtf8(name)
+             : QString();
+}
+
+void accessibleChanged(HWND h) {
+  if (!isWindow(h) || !h->widget || !QAccessible::isActive())
+    return;
+  QAccessibleEvent e(h->widget.data(), QAccessible::NameChanged);
+  QAccessible::updateAccessibility(&e);
+}
+
+void accessibleFocusItem(HWND list, int index) {
+  if (!isWindow(list) || !list->widget || !QAccessible::isActive() || GetFocus() != list)
+    return;
+  QAccessibleEvent e(list->widget.data(), QAccessible::Focus);
+  e.setChild(index);
+  QAccessible::updateAccessibility(&e);
+}
+
+void installAccessibility() {
+  static bool installed = false;
+  if (!installed) {
+    installed = true;
+    QAccessible::installFactory(factory);
+  }
+}
+
+}  // namespace qtb

@@ -1,0 +1,119 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: MIT
+# Reads the running program's accessibility tree over AT-SPI, as a screen
+# reader does, and checks what it says: read_tree.py deal | played.
+import sys
+import time
+
+import pyatspi
+
+RANKS = ["шестёрка", "семёрка", "восьмёрка", "девятка", "десятка", "валет", "дама", "король", "туз"]
+SUITS = ["треф", "бубён", "червей", "пик"]
+CARDS = {f"{r} {s}" for r in RANKS for s in SUITS}
+
+
+def cards_word(n):
+    if n % 10 == 1 and n % 100 != 11:
+        return "карта"
+    if 2 <= n % 10 <= 4 and not 12 <= n % 100 <= 14:
+        return "карты"
+    return "карт"
+
+
+def showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def walk(node, depth=0, out=None):
+    out = [] if out is None else out
+    out.append((depth, node))
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is not None:
+            walk(child, depth + 1, out)
+    return out
+
+
+def program():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for _ in range(80):
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            if app is not None and app.name == "zorv" and app.childCount:
+                return app
+        time.sleep(0.25)
+    sys.exit("the program did not appear on the accessibility bus")
+
+
+def lists(nodes):
+    return [n for _, n in nodes if n.getRoleName() == "list" and showing(n)]
+
+
+def main():
+    # After keys the program may still be answering: look again a while.
+    for attempt in range(12):
+        problems, text = read(program())
+        if not problems or sys.argv[1] == "deal":
+            break
+        time.sleep(0.25)
+    print(text)
+    if problems:
+        sys.exit("accessibility tree: " + "; ".join(problems))
+
+
+def read(app):
+    nodes = walk(app)
+    text = "\n".join("  " * d + f"[{n.getRoleName()}] {n.name}" for d, n in nodes if showing(n))
+    problems = []
+
+    def check(ok, what):
+        if not ok:
+            problems.append(what)
+
+    window = [n for _, n in nodes if n.getRoleName() == "dialog"]
+    check(window and window[0].name == 'Игра "Зорв" v.0.4', "the window is named by its caption")
+    hands = lists(nodes)
+    check(len(hands) == 2, "two hands are lists")
+    items = [[c.name for c in h] for h in hands]
+    player = next((i for i in items if i and all(n in CARDS for n in i)), [])
+    computer = next((i for i in items if i and all(n == "рубашка" for n in i)), [])
+    images = [n.name for _, n in nodes if n.getRoleName() == "image" and showing(n)]
+    buttons = {n.name: n for _, n in nodes if n.getRoleName() == "push button" and showing(n)}
+    labels = [n.name for _, n in nodes if n.getRoleName() == "label" and showing(n)]
+    counters = [n for n in images if n.startswith("в колоде ") or n.startswith("бито: ")]
+    check(any(n.startswith("бито: ") for n in counters), "the discard counter is named")
+    lists_named = [h.name for h in hands]
+    for name in ("Бито", "Взять"):
+        check(name in buttons, f"the button {name} is there")
+    if sys.argv[1] == "deal":
+        check(len(player) == 6 and len(set(player)) == 6, "the player's hand is six named cards")
+        check(len(computer) == 6, "the computer's hand is six card backs")
+        check(sum(n in CARDS for n in images) == 1, "the trump card is named")
+        check(images.count("пустое место") == 12, "the twelve table places are empty")
+        check("в колоде 24 карты" in counters, "the stock counter says 24 cards")
+        check("бито: 0" in counters, "nothing is beaten yet")
+        check("6 карт" in lists_named, "the computer's hand says its six cards")
+        for name in ("Бито", "Взять"):
+            if name in buttons:
+                check(not buttons[name].getState().contains(pyatspi.STATE_ENABLED),
+                      f"{name} is off at the deal")
+        check("Ваш ход..." in labels, "the hint invites the first move")
+        if player:
+            open(sys.argv[2], "w", encoding="utf-8").write(player[0])
+    else:
+        # The card led left the hand: it lies on the table, or the computer
+        # took it and the hand was made up from the stock again.
+        led = open(sys.argv[2], encoding="utf-8").read()
+        check(player and all(n in CARDS for n in player), "the player's hand names its cards")
+        check(led not in player, "the card led left the player's hand")
+        check(all(n in CARDS or n == "пустое место" for n in images
+                  if n not in ("колода", "рубашка") and not n.startswith(("в колоде", "бито"))),
+              "the table places name what they show")
+        backs = [h for h in hands if h.childCount and all(c.name == "рубашка" for c in h)]
+        check(backs and backs[0].name == f"{backs[0].childCount} {cards_word(backs[0].childCount)}",
+              "the computer's hand says its count")
+        check("Ваш ход..." not in labels, "the hint changed")
+    return problems, text
+
+
+main()
