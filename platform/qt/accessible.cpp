@@ -89,8 +89,13 @@ class Control : public QAccessibleWidget {
   QString text(QAccessible::Text t) const override {
     if (t != QAccessible::Name || !qtb::isWindow(m_h))
       return QAccessibleWidget::text(t);
-    if (isPicture(m_h))
-      return imageName(m_h->image, m_h->imageType);
+    if (isPicture(m_h)) {
+      // The module may say what the picture is for: a string with the
+      // control's id, "%1" standing for the picture.
+      QString picture = imageName(m_h->image, m_h->imageType);
+      QString role = qtb::pictureName((WORD)m_h->id);
+      return role.contains(QLatin1String("%1")) ? role.arg(picture) : picture;
+    }
     return QString::fromUtf8(m_h->text.c_str());
   }
   QAccessible::State state() const override {

@@ -264,8 +264,8 @@ HBITMAP newBitmap(const QImage& image, const QImage& indexed, int bitsPixel);
 // The sharper copies of a bitmap or icon resource (scaled, with their pixel
 // ratios set), decoded once; none when the module has none.
 const std::vector<QImage>& scaledCopies(const BINRESDATA* resource, LPCSTR type);
-// What a screen reader calls the picture of bitmap resource id: the
-// module's string of the same id ("" when it has none).
+// The module's string of an id, which for a bitmap's id is what a screen
+// reader calls the picture ("" when it has none).
 QString pictureName(WORD resourceId);
 // Tells the accessibility bridge that a window's name or state changed.
 void accessibleChanged(HWND h);

@@ -88,7 +88,8 @@ def read(app):
     if sys.argv[1] == "deal":
         check(len(player) == 6 and len(set(player)) == 6, "the player's hand is six named cards")
         check(len(computer) == 6, "the computer's hand is six card backs")
-        check(sum(n in CARDS for n in images) == 1, "the trump card is named")
+        check(sum(n.startswith("козырь: ") and n[8:] in CARDS for n in images) == 1,
+              "the trump card is named as the trump")
         check(images.count("пустое место") == 12, "the twelve table places are empty")
         check("в колоде 24 карты" in counters, "the stock counter says 24 cards")
         check("бито: 0" in counters, "nothing is beaten yet")
@@ -107,7 +108,8 @@ def read(app):
         check(player and all(n in CARDS for n in player), "the player's hand names its cards")
         check(led not in player, "the card led left the player's hand")
         check(all(n in CARDS or n == "пустое место" for n in images
-                  if n not in ("колода", "рубашка") and not n.startswith(("в колоде", "бито"))),
+                  if n not in ("колода", "рубашка")
+                  and not n.startswith(("в колоде", "бито", "козырь"))),
               "the table places name what they show")
         backs = [h for h in hands if h.childCount and all(c.name == "рубашка" for c in h)]
         check(backs and backs[0].name == f"{backs[0].childCount} {cards_word(backs[0].childCount)}",
