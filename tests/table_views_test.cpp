@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include <cstring>
 #include <functional>
 #include <set>
 
@@ -299,4 +300,26 @@ TEST_F(HandViewTest, EveryFaceIsNamedForItsRankAndSuit) {
     }
   }
   EXPECT_EQ(seen.size(), 36u);
+}
+
+// The counters are named for a screen reader in words, with the plural
+// Russian takes for the number.
+TEST_F(CounterTest, CountersAreNamedWithTheRightPlural) {
+  struct {
+    BYTE deck;
+    const char* name;
+  } rows[] = {{24, "в колоде 24 карты"}, {21, "в колоде 21 карта"}, {11, "в колоде 11 карт"},
+              {12, "в колоде 12 карт"},  {5, "в колоде 5 карт"},    {1, "в колоде 1 карта"},
+              {0, "колода кончилась"}};
+  for (const auto& row : rows) {
+    dlg->m_nDeckCards = row.deck;
+    dlg->m_nBeaten = row.deck;
+    dlg->m_nComputerCards = row.deck;
+    dlg->UpdateCounters();
+    EXPECT_EQ(Text(IDC_DECK_LED), row.name);
+    EXPECT_EQ(Text(IDC_BEATEN_LED), "бито: " + std::to_string(row.deck));
+    std::string hand = row.name;
+    hand = hand.rfind("в колоде ", 0) == 0 ? hand.substr(std::strlen("в колоде ")) : "0 карт";
+    EXPECT_EQ(Text(IDC_COMPUTER_LIST), hand);
+  }
 }
