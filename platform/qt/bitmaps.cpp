@@ -136,6 +136,29 @@ bool decodeBmp(const BYTE* data, size_t size, QImage* draw, QImage* indexed, int
   return true;
 }
 
+void drawSharpest(QPainter& p, const QRect& target, const QImage& image,
+                  const std::vector<QImage>& scaled) {
+  const qreal ratio = p.device() ? p.device()->devicePixelRatioF() : 1;
+  const QImage* best = &image;
+  if (ratio > 1) {
+    for (const QImage& copy : scaled) {
+      best = &copy;
+      if (copy.devicePixelRatio() >= ratio)
+        break;
+    }
+  }
+  if (best == &image) {
+    p.drawImage(target, image);
+    return;
+  }
+  // A copy drawn down to a fractional ratio is smoothed; at its own ratio
+  // it is drawn pixel for pixel.
+  p.save();
+  p.setRenderHint(QPainter::SmoothPixmapTransform, best->devicePixelRatio() != ratio);
+  p.drawImage(target, *best);
+  p.restore();
+}
+
 HBITMAP newBitmap(const QImage& image, const QImage& indexedImage, int bitsPixel) {
   auto* b = new HBITMAP__;
   b->image = image;

@@ -151,7 +151,7 @@ bool controlKey(HWND focus, WPARAM vk) {
     return vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN || vk == VK_HOME ||
            vk == VK_END || vk == VK_SPACE;
   if (focus->cls == WndClass::Button)
-    return vk == VK_SPACE && (focus->style & 0x0F) <= BS_DEFPUSHBUTTON;
+    return vk == VK_SPACE && (focus->style & BS_TYPEMASK) <= BS_DEFPUSHBUTTON;
   return false;
 }
 

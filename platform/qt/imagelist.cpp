@@ -35,11 +35,10 @@ int addImages(_IMAGELIST* list, const HBITMAP__& bitmap, bool masked, COLORREF m
     }
     list->images.push_back(masked ? masking(img, mask) : img);
     // A picture of the list's size keeps its sharper copies.
-    std::vector<QImage> copies;
-    for (const QImage& copy : whole ? bitmap.scaled : std::vector<QImage>()) {
-      QImage c = masked ? masking(copy, mask) : copy;
-      c.setDevicePixelRatio(copy.devicePixelRatio());
-      copies.push_back(c);
+    std::vector<QImage> copies = whole ? bitmap.scaled : std::vector<QImage>();
+    for (QImage& copy : copies) {
+      if (masked)
+        copy = masking(copy, mask);
     }
     list->scaled.push_back(std::move(copies));
     list->resourceIds.push_back(whole ? bitmap.resourceId : 0);

@@ -2,7 +2,6 @@
 // The program's module: its resource tables, found by id ("#220" names
 // too) and type, strings, and a few system metrics.
 #include <QGuiApplication>
-#include <QPainter>
 #include <QScreen>
 #include <QStyleHints>
 #include <algorithm>
@@ -107,29 +106,6 @@ const std::vector<QImage>& scaledCopies(const BINRESDATA* resource, LPCSTR type)
     return a.devicePixelRatio() < b.devicePixelRatio();
   });
   return cache.emplace(key, std::move(copies)).first->second;
-}
-
-void drawSharpest(QPainter& p, const QRect& target, const QImage& image,
-                  const std::vector<QImage>& scaled) {
-  const qreal ratio = p.device() ? p.device()->devicePixelRatioF() : 1;
-  const QImage* best = &image;
-  if (ratio > 1) {
-    for (const QImage& copy : scaled) {
-      best = &copy;
-      if (copy.devicePixelRatio() >= ratio)
-        break;
-    }
-  }
-  if (best == &image) {
-    p.drawImage(target, image);
-    return;
-  }
-  // A copy drawn down to a fractional ratio is smoothed; at its own ratio
-  // it is drawn pixel for pixel.
-  p.save();
-  p.setRenderHint(QPainter::SmoothPixmapTransform, best->devicePixelRatio() != ratio);
-  p.drawImage(target, *best);
-  p.restore();
 }
 
 }  // namespace qtb
