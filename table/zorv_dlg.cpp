@@ -168,6 +168,9 @@ void CZorvDlg::OnHelpRules() {
 
 void CZorvDlg::SetHint(LPCTSTR text) {
   SetDlgItemText(IDC_HINT, text);
+  // The hint is the table's status line: a screen reader reads each new one.
+  ::NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, ::GetDlgItem(m_hWnd, IDC_HINT), OBJID_CLIENT,
+                   CHILDID_SELF);
 }
 
 const int g_anAttackPlace[6] = {IDC_ATTACK0, IDC_ATTACK1, IDC_ATTACK2,

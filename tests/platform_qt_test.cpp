@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The layer's message boxes and menu bar as Qt draws them: the keys a real
 // box answers, and menu items chosen through their Qt actions.
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -117,6 +118,35 @@ TEST_F(PlatformTest, F10AndAltAloneOpenTheMenuBar) {
   send(QEvent::KeyPress, Qt::Key_X, Qt::AltModifier);
   send(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
   EXPECT_EQ(bar->activeAction(), nullptr);
+}
+
+// A reader learns of a status text only from the live-region event; a text
+// static is a plain label until then, and other events leave it one.
+TEST_F(PlatformTest, LiveRegionEventMakesAStaticAStatusText) {
+  HWND dlg = Open();
+  ASSERT_NE(dlg, nullptr);
+  HWND hint = CreateWindowEx(0, "STATIC", "подсказка", WS_CHILD | WS_VISIBLE, 0, 0, 80, 12, dlg,
+                             nullptr, GetModuleHandle(nullptr), nullptr);
+  ASSERT_NE(hint, nullptr);
+  QWidget* widget = nullptr;
+  for (QWidget* w : QApplication::allWidgets()) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+    if (a && a->text(QAccessible::Name) == QString::fromUtf8("подсказка"))
+      widget = w;
+  }
+  ASSERT_NE(widget, nullptr);
+  auto role = [&] { return QAccessible::queryAccessibleInterface(widget)->role(); };
+  EXPECT_EQ(role(), QAccessible::StaticText);
+  NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, hint, 0, CHILDID_SELF);
+  NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED + 1, hint, OBJID_CLIENT, CHILDID_SELF);
+  NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, nullptr, OBJID_CLIENT, CHILDID_SELF);
+  EXPECT_EQ(role(), QAccessible::StaticText);
+  NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, hint, OBJID_CLIENT, CHILDID_SELF);
+  EXPECT_EQ(role(), QAccessible::StatusBar);
+  SetWindowText(hint, "новая подсказка");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name),
+            QString::fromUtf8("новая подсказка"));
+  EXPECT_EQ(role(), QAccessible::StatusBar);
 }
 
 }  // namespace

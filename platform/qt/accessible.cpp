@@ -98,6 +98,10 @@ class Control : public QAccessibleWidget {
     }
     return QString::fromUtf8(m_h->text.c_str());
   }
+  QAccessible::Role role() const override {
+    return qtb::isWindow(m_h) && m_h->liveRegion ? QAccessible::StatusBar
+                                                 : QAccessibleWidget::role();
+  }
   QAccessible::State state() const override {
     QAccessible::State s = QAccessibleWidget::state();
     if (!qtb::isWindow(m_h))
@@ -187,6 +191,20 @@ void accessibleFocusItem(HWND list, int index) {
   e.setChild(index);
   QAccessible::updateAccessibility(&e);
 }
+
+}  // namespace qtb
+
+void NotifyWinEvent(DWORD event, HWND hwnd, LONG idObject, LONG idChild) {
+  // A window whose live region changes is a status text from then on; its
+  // name carries the change to the reader.
+  if (event != EVENT_OBJECT_LIVEREGIONCHANGED || idObject != OBJID_CLIENT ||
+      idChild != CHILDID_SELF || !qtb::isWindow(hwnd))
+    return;
+  hwnd->liveRegion = true;
+  qtb::accessibleChanged(hwnd);
+}
+
+namespace qtb {
 
 void installAccessibility() {
   static bool installed = false;

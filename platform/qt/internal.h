@@ -155,7 +155,8 @@ struct HWND__ {
   bool enabled = true;
   bool visible = false;
   bool minimized = false;
-  HWND parent = nullptr;  // parent, or owner for top-level windows
+  bool liveRegion = false;  // a status text whose changes are announced
+  HWND parent = nullptr;    // parent, or owner for top-level windows
   std::vector<HWND> children;
   WNDPROC proc = nullptr;
   LONG_PTR userData = 0;

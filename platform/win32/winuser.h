@@ -388,6 +388,12 @@ int LoadString(HINSTANCE instance, UINT id, LPSTR buffer, int max);
 int GetSystemMetrics(int index);
 UINT GetDoubleClickTime();  // in milliseconds
 
+// Accessibility: telling screen readers what changed.
+#define EVENT_OBJECT_LIVEREGIONCHANGED 0x8019
+#define OBJID_CLIENT ((LONG)0xFFFFFFFC)
+#define CHILDID_SELF 0
+void NotifyWinEvent(DWORD event, HWND hwnd, LONG idObject, LONG idChild);
+
 // Rectangles.
 BOOL PtInRect(LPCRECT rect, POINT pt);
 BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom);
