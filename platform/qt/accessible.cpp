@@ -195,10 +195,11 @@ void accessibleFocusItem(HWND list, int index) {
 }  // namespace qtb
 
 void NotifyWinEvent(DWORD event, HWND hwnd, LONG idObject, LONG idChild) {
-  // A window whose live region changes is a status text from then on; its
-  // name carries the change to the reader.
+  // A window whose live region changes is a status text from then on. Its
+  // later changes reach the reader as name changes from WM_SETTEXT, so only
+  // the first event has anything new to tell.
   if (event != EVENT_OBJECT_LIVEREGIONCHANGED || idObject != OBJID_CLIENT ||
-      idChild != CHILDID_SELF || !qtb::isWindow(hwnd))
+      idChild != CHILDID_SELF || !qtb::isWindow(hwnd) || hwnd->liveRegion)
     return;
   hwnd->liveRegion = true;
   qtb::accessibleChanged(hwnd);
