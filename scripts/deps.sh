@@ -1,55 +1,91 @@
 # SPDX-License-Identifier: MIT
-# Sourced by scripts/play and scripts/test: installs the Debian packages given
-# when any of them is missing.
+# Sourced by the scripts: installs the Debian packages given when any of them
+# is missing, and sets Wine up for the scripts that run Zorv.exe. Whatever
+# needs root runs as root, or through sudo for a user who may use it; where
+# neither is possible, it says what to run as root and stops.
+
+# Whether commands can run as root here: this is root, or sudo lets this
+# user (asking for the password only where someone can type it).
+can_be_root() {
+  [ "$(id -u)" -eq 0 ] && return 0
+  command -v sudo >/dev/null 2>&1 || return 1
+  sudo -n true 2>/dev/null && return 0
+  [ -t 0 ] && sudo -v
+}
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  else
+    sudo "$@"
+  fi
+}
+
+# need_root WHAT COMMAND: stops, saying COMMAND, unless commands can run as root.
+need_root() {
+  can_be_root && return 0
+  echo "$1 needs root, and this user cannot become root here." >&2
+  if [ "$(id -u)" -ne 0 ] && ! command -v sudo >/dev/null 2>&1; then
+    echo "Run this command as root, or install sudo (as root: apt-get install sudo); or, as root:" >&2
+  else
+    echo "Run this command as root, or as a user who may use sudo; or, as root:" >&2
+  fi
+  echo "  $2" >&2
+  exit 1
+}
+
 ensure_packages() {
   local missing=()
   for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
-  local sudo=""
-  if [ "$(id -u)" -ne 0 ]; then
-    if ! command -v sudo >/dev/null 2>&1; then
-      echo "These Debian packages are missing: ${missing[*]}" >&2
-      echo "Installing them needs root: run this command as root, or install sudo" >&2
-      echo "(as root: apt-get install sudo), or install them yourself:" >&2
-      echo "  apt-get install ${missing[*]}" >&2
-      exit 1
-    fi
-    sudo="sudo"
-  fi
+  need_root "Installing the missing Debian packages (${missing[*]})" \
+    "apt-get update && apt-get install ${missing[*]}"
   echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}"
+}
+
+# The locales the Wine runs use: a Russian system, as the program's players
+# have, and a Western one, as most of the world's Windows is.
+ensure_locales() {
+  local missing=()
+  for l in "$@"; do
+    locale -a 2>/dev/null | grep -qix "${l%%.*}.utf8" || missing+=("$l")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  need_root "Making the locales ${missing[*]}" \
+    "$(printf "echo '%s UTF-8' >>/etc/locale.gen; " "${missing[@]}")locale-gen"
+  for l in "${missing[@]}"; do
+    as_root sed -i "s/^# *$l UTF-8/$l UTF-8/" /etc/locale.gen
+    grep -qx "$l UTF-8" /etc/locale.gen || echo "$l UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+  done
+  as_root locale-gen >/dev/null
 }
 
 # For the scripts that run Zorv.exe: Wine with its 32-bit half (Debian's
 # i386 architecture added first), the packages given besides, and a prefix
-# in build/ made once, so that the first start is set-up and not part of a
-# run. No Mono or Gecko: their installers would ask on the first start.
-# Wine's own fonts go where Windows keeps fonts (its MS Sans Serif has the
-# metrics of Windows', which dialog units depend on; without it Wine takes
-# a wider font), and its windows are not handed to a window manager: with
-# none running, every hidden window would wait two seconds for one.
+# in build/ for the locale of ZORV_WINE_LOCALE (Russian when unset), made
+# once, so that the first start is set-up and not part of a run. No Mono or
+# Gecko: their installers would ask on the first start. Wine's own fonts go
+# where Windows keeps fonts (its MS Sans Serif has the metrics of Windows',
+# which dialog units depend on; without it Wine takes a wider font), and its
+# windows are not handed to a window manager: with none running, every
+# hidden window would wait two seconds for one.
 use_wine() {
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    if [ "$(id -u)" -ne 0 ]; then
-      echo "Adding Debian's i386 architecture for wine32 needs root: run this command as root." >&2
-      exit 1
-    fi
-    dpkg --add-architecture i386
-    apt-get update -qq
+    need_root "Adding Debian's i386 architecture for wine32" \
+      "dpkg --add-architecture i386 && apt-get update"
+    as_root dpkg --add-architecture i386
+    as_root apt-get update -qq
   fi
   ensure_packages wine wine32:i386 fonts-wine locales "$@"
-  if [ "$(id -u)" -eq 0 ] && ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then
-    sed -i 's/^# *ru_RU.UTF-8 UTF-8/ru_RU.UTF-8 UTF-8/' /etc/locale.gen
-    grep -qx 'ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' >>/etc/locale.gen
-    locale-gen >/dev/null
-  fi
-  # A Russian system, as the program's players have: its code page gives
-  # the dialogs' MS Sans Serif its Cyrillic letters.
-  export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  export LC_ALL=ru_RU.UTF-8
+  ensure_locales ru_RU.UTF-8 en_US.UTF-8
+  local locale=${ZORV_WINE_LOCALE:-ru_RU.UTF-8}
+  export WINEPREFIX="$PWD/build/wineprefix-${locale%%.*}" WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=$locale
   if [ ! -f "$WINEPREFIX/.zorv-ready" ]; then
     mkdir -p build
     wineboot -i >/dev/null 2>&1

@@ -48,15 +48,18 @@ TEST_F(PlatformTest, MovesAskForTheCursorFirstAndFollowTheCapture) {
   EXPECT_EQ(GetCursor(), g_hand);
 
   // With the capture, a move over the dialog's background still reaches
-  // the control, in its own coordinates, and asks for no cursor.
+  // the control, in its own coordinates, and asks for no cursor. The
+  // system may add moves of its own when the capture changes (Wine 10
+  // does), so the last move is the one that counts.
   g_heard.clear();
   EXPECT_EQ(SetCapture(link), nullptr);
   RECT r = Rect(link);
   MouseMove(dlg, 5, 5);
-  ASSERT_EQ(g_heard.size(), 1u);
-  EXPECT_EQ(g_heard[0].msg, (UINT)WM_MOUSEMOVE);
-  EXPECT_EQ(GET_X_LPARAM(g_heard[0].lp), 5 - r.left);
-  EXPECT_EQ(GET_Y_LPARAM(g_heard[0].lp), 5 - r.top);
+  ASSERT_FALSE(g_heard.empty());
+  for (const Heard& heard : g_heard)
+    EXPECT_EQ(heard.msg, (UINT)WM_MOUSEMOVE);
+  EXPECT_EQ(GET_X_LPARAM(g_heard.back().lp), 5 - r.left);
+  EXPECT_EQ(GET_Y_LPARAM(g_heard.back().lp), 5 - r.top);
   EXPECT_TRUE(ReleaseCapture());
   EXPECT_EQ(GetCapture(), nullptr);
 
@@ -88,6 +91,10 @@ TEST_F(PlatformTest, TooltipKeepsItsToolsAndShowsTheTextOverTheTool) {
   SendMessage(tip, TTM_GETTEXT, sizeof buffer, (LPARAM)&ti);
   EXPECT_STREQ(buffer, "mailto:someone");
 
+  // The tip shows once the cursor itself has rested over the tool (the
+  // system's control looks where the cursor is when its delay ends), so
+  // the mouse really moves there as well as the move being relayed.
+  MouseMove(link, 2, 2);
   MSG over{link, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2), 0, {0, 0}};
   SendMessage(tip, TTM_RELAYEVENT, 0, (LPARAM)&over);
   // The tip waits for the mouse to rest before it shows.
@@ -96,6 +103,7 @@ TEST_F(PlatformTest, TooltipKeepsItsToolsAndShowsTheTextOverTheTool) {
   while (ShownTooltip().empty() && Clock::now() - start < std::chrono::seconds(5))
     ProcessEvents();
   EXPECT_EQ(ShownTooltip(), "mailto:someone");
+  MouseMove(dlg, 5, 5);
   MSG away{link, WM_MOUSEMOVE, 0, MAKELPARAM(500, 2), 0, {0, 0}};
   SendMessage(tip, TTM_RELAYEVENT, 0, (LPARAM)&away);
   start = Clock::now();
