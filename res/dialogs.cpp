@@ -120,10 +120,11 @@ constexpr int CountOf(const T (&)[N]) {
 
 const DLGTEMPLATEDATA g_zorvDialogs[] = {
     {IDD_ZORV_DIALOG, "Игра \"Зорв\" v.0.4", "MS Sans Serif", 8, kFixedPopup | WS_MINIMIZEBOX,
-     WS_EX_APPWINDOW, 0, 0, 423, 329, IDR_MAINMENU, kTableItems, CountOf(kTableItems)},
+     WS_EX_APPWINDOW, 0, 0, 423, 329, IDR_MAINMENU, kTableItems, CountOf(kTableItems),
+     RUSSIAN_CHARSET},
     {IDD_ABOUTBOX, "Об игре \"Зорв\"", "MS Sans Serif", 8, kFixedPopup, 0, 0, 0, 235, 66, 0,
-     kAboutItems, CountOf(kAboutItems)},
+     kAboutItems, CountOf(kAboutItems), RUSSIAN_CHARSET},
     {IDD_HISTORY, "История", "MS Sans Serif", 8, kFixedPopup, 0, 0, 0, 239, 170, 0, kHistoryItems,
-     CountOf(kHistoryItems)},
+     CountOf(kHistoryItems), RUSSIAN_CHARSET},
 };
 const int g_zorvDialogCount = CountOf(g_zorvDialogs);

@@ -1,4 +1,9 @@
 // SPDX-License-Identifier: MIT
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+#include "dialogs/about_dlg.h"
 #include "tests/table_fixture.h"
 
 using TableWindowTest = TableTest;
@@ -126,4 +131,66 @@ TEST_F(TableWindowTest, ExitEndsTheWindowWithCancelMidGame) {
   EXPECT_TRUE(Ended(&result));
   EXPECT_EQ(result, IDCANCEL);
   EXPECT_TRUE(BoxTexts().empty());
+}
+
+// Whether the control draws its text: a text static or a push button,
+// not a picture, an owner-drawn button or a list named for a reader.
+static bool DrawsItsText(HWND control) {
+  char name[32] = "";
+  GetClassName(control, name, sizeof name);
+  std::string kind = name;
+  std::transform(kind.begin(), kind.end(), kind.begin(), ::tolower);
+  const LONG style = GetWindowLong(control, GWL_STYLE);
+  return (kind == "static" && (style & SS_TYPEMASK) <= SS_RIGHT) ||
+         (kind == "button" && (style & BS_TYPEMASK) != BS_OWNERDRAW);
+}
+
+// Each Cyrillic letter of every visible control's text, drawn by that
+// control alone in its own font, must look like no other letter of it: a
+// font variant without Cyrillic draws them all as the same box. Gives the
+// texts it checked.
+static std::set<std::string> ExpectLettersOfTheirOwn(HWND window) {
+  std::set<std::string> checked;
+  for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(c) || !DrawsItsText(c)) {
+      continue;
+    }
+    char buffer[256] = "";
+    GetWindowText(c, buffer, sizeof buffer);
+    const std::string text = buffer;
+    std::vector<std::string> letters;
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+      const unsigned char lead = (unsigned char)text[i];
+      std::string letter = text.substr(i, 2);
+      if ((lead == 0xD0 || lead == 0xD1) &&
+          std::find(letters.begin(), letters.end(), letter) == letters.end()) {
+        letters.push_back(letter);
+      }
+    }
+    if (letters.empty()) {
+      continue;
+    }
+    std::set<std::vector<COLORREF>> pictures;
+    for (const std::string& letter : letters) {
+      SetWindowText(c, letter.c_str());
+      testing_seams::ProcessEvents();
+      pictures.insert(testing_seams::GrabClient(c).pixels);
+    }
+    SetWindowText(c, text.c_str());
+    EXPECT_EQ(pictures.size(), letters.size()) << text << ": letters drawn alike";
+    checked.insert(text);
+  }
+  testing_seams::ProcessEvents();
+  return checked;
+}
+
+TEST_F(TableWindowTest, RussianTextsShowTheirLetters) {
+  EXPECT_EQ(ExpectLettersOfTheirOwn(hwnd),
+            (std::set<std::string>{"Бито", "Взять", "Ваш ход...", "бито:"}));
+  CAboutDlg about;
+  ASSERT_TRUE(about.Create(IDD_ABOUTBOX));
+  about.ShowWindow(SW_SHOW);
+  EXPECT_EQ(ExpectLettersOfTheirOwn(about),
+            (std::set<std::string>{"Игра \"Зорв\" v.0.4", "© 2001, автор: А. Примеров", "Угу"}));
+  about.DestroyWindow();
 }

@@ -87,6 +87,61 @@ void CDialog::OnCancel() {
   EndDialog(IDCANCEL);
 }
 
+// The character set an extended template asks its font for, after the
+// point size, weight and italic flag; DEFAULT_CHARSET when it has no font
+// or cannot be read to there.
+static BYTE TemplateCharset(HINSTANCE instance, LPCTSTR name) {
+  HRSRC found = ::FindResource(instance, name, RT_DIALOG);
+  HGLOBAL loaded = found ? ::LoadResource(instance, found) : nullptr;
+  const BYTE* p = loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
+  const size_t size = p ? ::SizeofResource(instance, found) : 0;
+  auto word = [&](size_t at) { return at + 2 <= size ? p[at] | p[at + 1] << 8 : -1; };
+  if (size < 26 || word(0) != 1 || word(2) != 0xFFFF || !(word(12) & DS_SETFONT)) {
+    return DEFAULT_CHARSET;
+  }
+  // The menu and the window class (none, an ordinal or a name), then the
+  // caption.
+  size_t at = 26;
+  for (int field = 0; field < 3; ++field) {
+    if (field < 2 && word(at) == 0xFFFF) {
+      at += 4;
+      continue;
+    }
+    while (word(at) > 0) {
+      at += 2;
+    }
+    if (word(at) < 0) {
+      return DEFAULT_CHARSET;
+    }
+    at += 2;
+  }
+  at += 5;
+  return at < size ? p[at] : (BYTE)DEFAULT_CHARSET;
+}
+
+// The dialog manager is to make the template's font in the character set
+// the template names, but Wine's takes the system's, in which a Russian
+// template's letters are boxes on a Western system. Then the controls get
+// the same font in the template's set; the dialog keeps its own, which the
+// dialog manager frees, and the dialog units stay those of the system's.
+void CDialog::UseTemplateCharset() {
+  const BYTE charset = TemplateCharset(AfxGetResourceHandle(), m_lpszTemplateName);
+  HFONT font = (HFONT)::SendMessage(m_hWnd, WM_GETFONT, 0, 0);
+  LOGFONT logFont;
+  if (charset == DEFAULT_CHARSET || !font || ::GetObject(font, sizeof logFont, &logFont) <= 0 ||
+      logFont.lfCharSet == charset) {
+    return;
+  }
+  m_fontCharset.DeleteObject();
+  logFont.lfCharSet = charset;
+  if (!m_fontCharset.CreateFontIndirect(&logFont)) {
+    return;
+  }
+  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    ::SendMessage(child, WM_SETFONT, (WPARAM)m_fontCharset.m_hObject, FALSE);
+  }
+}
+
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_INITDIALOG || CWnd::FromHandlePermanent(hWnd)) {
     // Everything else reached the object through AfxWndProc already; the
@@ -97,6 +152,7 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
   if (!dialog || !dialog->SubclassWindow(hWnd)) {
     return TRUE;
   }
+  dialog->UseTemplateCharset();
   AfxDispatchScope scope(hWnd, message, wParam, lParam);
   return dialog->OnInitDialog();
 }

@@ -640,6 +640,10 @@ class CDialog : public CWnd {
   DECLARE_MESSAGE_MAP()
 
   friend INT_PTR CALLBACK AfxDlgProc(HWND, UINT, WPARAM, LPARAM);
+
+ private:
+  void UseTemplateCharset();
+  CFont m_fontCharset;  // the controls' font, where the system's lacked the template's letters
 };
 
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

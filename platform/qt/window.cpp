@@ -184,6 +184,23 @@ HWND GetParent(HWND h) {
   return qtb::isWindow(h->parent) ? h->parent : nullptr;
 }
 
+HWND GetWindow(HWND h, UINT relation) {
+  if (!qtb::isWindow(h))
+    return nullptr;
+  if (relation == GW_CHILD)
+    return h->children.empty() ? nullptr : h->children.front();
+  if ((relation != GW_HWNDNEXT && relation != GW_HWNDPREV) || !qtb::isWindow(h->parent) ||
+      (h->style & WS_CHILD) == 0)
+    return nullptr;
+  const std::vector<HWND>& siblings = h->parent->children;
+  auto at = std::find(siblings.begin(), siblings.end(), h);
+  if (at == siblings.end())
+    return nullptr;
+  if (relation == GW_HWNDNEXT)
+    return at + 1 == siblings.end() ? nullptr : *(at + 1);
+  return at == siblings.begin() ? nullptr : *(at - 1);
+}
+
 HWND GetDlgItem(HWND hDlg, int id) {
   if (!qtb::isWindow(hDlg))
     return nullptr;

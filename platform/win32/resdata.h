@@ -28,6 +28,9 @@ struct DLGTEMPLATEDATA {
   WORD menuId;  // 0 when the dialog has no menu
   const DLGITEMDATA* items;
   int itemCount;
+  // The character set the font is asked for: the system picks the variant
+  // of the face that has these letters.
+  BYTE charSet = DEFAULT_CHARSET;
 };
 
 // One line of a menu: a top-level popup (level 0) or an item of the popup

@@ -311,6 +311,12 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
 BOOL DestroyWindow(HWND hWnd);
 BOOL IsWindow(HWND hWnd);
 HWND GetParent(HWND hWnd);
+// A child's siblings in the order its parent made them (a dialog's: the
+// template's), the first of them through its parent with GW_CHILD.
+#define GW_HWNDNEXT 2
+#define GW_HWNDPREV 3
+#define GW_CHILD 5
+HWND GetWindow(HWND hWnd, UINT relation);
 HWND GetDlgItem(HWND hDlg, int id);
 int GetDlgCtrlID(HWND hWnd);
 int GetClassName(HWND hWnd, LPSTR buffer, int max);

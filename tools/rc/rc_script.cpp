@@ -90,7 +90,9 @@ void WriteDialog(std::FILE* rc, const DLGTEMPLATEDATA& d) {
   std::fprintf(rc, "%u DIALOGEX %d, %d, %d, %d\n", d.id, d.x, d.y, d.cx, d.cy);
   std::fprintf(rc, "STYLE %s\nEXSTYLE %s\n", Hex(d.style).c_str(), Hex(d.exStyle).c_str());
   std::fprintf(rc, "CAPTION %s\n", Quoted(d.caption).c_str());
-  std::fprintf(rc, "FONT %u, %s\n", d.pointSize, Quoted(d.fontName).c_str());
+  // Weight and italic as the compiler gives them when left out; the
+  // character set decides which variant of the face the system picks.
+  std::fprintf(rc, "FONT %u, %s, 0, 0, %u\n", d.pointSize, Quoted(d.fontName).c_str(), d.charSet);
   if (d.menuId) {
     std::fprintf(rc, "MENU %u\n", d.menuId);
   }

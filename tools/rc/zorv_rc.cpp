@@ -3,7 +3,7 @@
 // the dialog templates, menu, strings, accelerators and images of res/ (the
 // images as files beside the script), the version and the manifest. The
 // tables in res/ stay the one source; this only says them in the resource
-// compiler's words.
+// compiler's words. Every resource is Russian, as its texts are.
 //   zorv_rc <res> <out.rc>
 #include <cstdio>
 #include <string>
@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
   }
   std::fprintf(rc, "// Made by zorv_rc from the tables of res/. Do not edit.\n");
   std::fprintf(rc, "#pragma code_page(65001)\n#include <windows.h>\n\n");
+  std::fprintf(rc, "LANGUAGE LANG_RUSSIAN, SUBLANG_DEFAULT\n\n");
   if (!WriteResourceScript(rc, g_zorvResources, outDir)) {
     std::fclose(rc);
     return 1;
