@@ -19,8 +19,9 @@ constexpr WORD kQueenOfClubs = IDB_CLUBS_BASE;
 constexpr WORD kKingOfHearts = IDB_HEARTS_BASE + 7;
 constexpr WORD kAceOfHearts = IDB_HEARTS_BASE + 5;
 
-constexpr DWORD kFixedPopup =
-    WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+// The side dialogs are shown by the dialog manager when they run; only the
+// table window says it is visible.
+constexpr DWORD kFixedPopup = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
 
 // The table window. The order is the template's: it decides which of the
 // overlapping places is drawn over which, so it must not be tidied.
@@ -106,8 +107,7 @@ const DLGITEMDATA kAboutItems[] = {
 const DLGITEMDATA kHistoryItems[] = {
     {IDOK, "BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP | kShown, 0, 94, 149, 50, 14, "Угу", 0},
     {IDC_HISTORY_TEXT, "EDIT",
-     ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_BORDER | WS_VSCROLL |
-         WS_HSCROLL | WS_TABSTOP | kShown,
+     ES_MULTILINE | ES_READONLY | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | kShown,
      WS_EX_TRANSPARENT, 7, 7, 225, 139, nullptr, 0},
 };
 
@@ -119,9 +119,9 @@ constexpr int CountOf(const T (&)[N]) {
 }  // namespace
 
 const DLGTEMPLATEDATA g_zorvDialogs[] = {
-    {IDD_ZORV_DIALOG, "Игра \"Зорв\" v.0.4", "MS Sans Serif", 8, kFixedPopup | WS_MINIMIZEBOX,
-     WS_EX_APPWINDOW, 0, 0, 423, 329, IDR_MAINMENU, kTableItems, CountOf(kTableItems),
-     RUSSIAN_CHARSET},
+    {IDD_ZORV_DIALOG, "Игра \"Зорв\" v.0.4", "MS Sans Serif", 8,
+     kFixedPopup | WS_VISIBLE | WS_MINIMIZEBOX, WS_EX_APPWINDOW, 0, 0, 423, 329, IDR_MAINMENU,
+     kTableItems, CountOf(kTableItems), RUSSIAN_CHARSET},
     {IDD_ABOUTBOX, "Об игре \"Зорв\"", "MS Sans Serif", 8, kFixedPopup, 0, 0, 0, 235, 66, 0,
      kAboutItems, CountOf(kAboutItems), RUSSIAN_CHARSET},
     {IDD_HISTORY, "История", "MS Sans Serif", 8, kFixedPopup, 0, 0, 0, 239, 170, 0, kHistoryItems,

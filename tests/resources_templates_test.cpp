@@ -127,11 +127,12 @@ void CheckItems(const DLGTEMPLATEDATA& dlg, const std::vector<Row>& rows) {
 
 // Fixed-size windows: no maximise box and no sizing border.
 void CheckFixedPopup(const DLGTEMPLATEDATA& dlg) {
-  const DWORD must = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+  const DWORD must = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
   EXPECT_EQ(dlg.style & must, must);
   EXPECT_FALSE(dlg.style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
   EXPECT_EQ(Text(dlg.fontName), "MS Sans Serif");
   EXPECT_EQ(dlg.pointSize, 8);
+  EXPECT_EQ(dlg.charSet, RUSSIAN_CHARSET);
 }
 
 TEST(ResourcesTemplates, TableWindowFrame) {
@@ -139,6 +140,7 @@ TEST(ResourcesTemplates, TableWindowFrame) {
   ASSERT_NE(dlg, nullptr);
   EXPECT_EQ(Text(dlg->caption), "Игра \"Зорв\" v.0.4");
   CheckFixedPopup(*dlg);
+  EXPECT_TRUE(dlg->style & WS_VISIBLE);
   // WS_MINIMIZEBOX shares its bit with WS_GROUP, which a window has no use for.
   EXPECT_TRUE(dlg->style & WS_MINIMIZEBOX);
   EXPECT_TRUE(dlg->exStyle & WS_EX_APPWINDOW);
@@ -245,7 +247,7 @@ TEST(ResourcesTemplates, AboutAndHistoryDialogs) {
   ASSERT_NE(history, nullptr);
   for (const DLGTEMPLATEDATA* dlg : {about, history}) {
     CheckFixedPopup(*dlg);
-    EXPECT_FALSE(dlg->style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(dlg->style & (WS_MINIMIZEBOX | WS_VISIBLE));
     EXPECT_EQ(dlg->menuId, 0);
   }
   EXPECT_EQ(Text(about->caption), "Об игре \"Зорв\"");
@@ -272,7 +274,7 @@ TEST(ResourcesTemplates, AboutAndHistoryDialogs) {
                        });
   const DLGITEMDATA& edit = history->items[1];
   const DWORD box = ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL | WS_BORDER | WS_TABSTOP;
-  EXPECT_EQ(edit.style & box, box);
+  EXPECT_EQ(edit.style, box | WS_VISIBLE);
   EXPECT_EQ(edit.exStyle, DWORD(WS_EX_TRANSPARENT));
 }
 
