@@ -385,4 +385,34 @@ TEST(ResourcesTemplates, TemplateImagesExist) {
   }
 }
 
+#ifdef _WIN32
+// What the compiler made of the tables in the executable: every resource
+// Russian, as its texts are, and the icon at each size the shell asks for
+// (16 to 48, and 256, which a directory entry writes as 0).
+TEST(ResourcesTemplates, ExecutableResourcesAreRussianWithAnIconOfEverySize) {
+  HMODULE module = GetModuleHandle(nullptr);
+  const WORD russian = MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT);
+  const struct {
+    LPCSTR type;
+    WORD id;
+  } resources[] = {{RT_DIALOG, IDD_ZORV_DIALOG},   {RT_DIALOG, IDD_ABOUTBOX},
+                   {RT_DIALOG, IDD_HISTORY},       {RT_MENU, IDR_MAINMENU},
+                   {RT_STRING, 102 / 16 + 1},      {RT_BITMAP, IDB_DECK},
+                   {RT_GROUP_ICON, IDR_MAINFRAME}, {RT_VERSION, 1}};
+  for (const auto& r : resources) {
+    EXPECT_NE(FindResourceEx(module, r.type, MAKEINTRESOURCE(r.id), russian), nullptr) << r.id;
+  }
+  HRSRC found = FindResource(module, MAKEINTRESOURCE(IDR_MAINFRAME), RT_GROUP_ICON);
+  ASSERT_NE(found, nullptr);
+  const BYTE* dir = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+  const int count = dir[4] | dir[5] << 8;
+  ASSERT_LE(6 + 14 * count, (int)SizeofResource(module, found));
+  std::vector<int> sizes;
+  for (int i = 0; i < count; ++i) {
+    sizes.push_back(dir[6 + 14 * i]);
+  }
+  EXPECT_EQ(sizes, (std::vector<int>{16, 24, 32, 48, 0}));
+}
+#endif
+
 }  // namespace

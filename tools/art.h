@@ -130,6 +130,8 @@ const std::vector<std::string>& RankGlyph(const std::string& rank);
 std::vector<uint8_t> EncodeBmp8(const Indexed& picture);
 // 32 bits per pixel, straight alpha in the fourth byte.
 std::vector<uint8_t> EncodeBmp32(const QImage& premultiplied);
+// A whole .ico file of these premultiplied images, one entry each.
+std::vector<uint8_t> EncodeIco(const std::vector<QImage>& sizes);
 
 // The pictures.
 Indexed DrawFace(Suit suit, const std::string& rank);

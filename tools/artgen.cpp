@@ -4,6 +4,8 @@
 // a contact sheet of them all, enlarged, for looking them over.
 // zorv_artgen --icons <dir> <name>: draws the icon at every size of the
 // desktop's icon theme, as <dir>/<n>x<n>/apps/<name>.png.
+// zorv_artgen --ico <out.ico>: draws the icon at the sizes the Windows
+// shell asks for, 16 to 256 pixels, as one icon file.
 // zorv_artgen --scaled <out.cpp>: draws every bitmap and the icon again at
 // two and three times their size, as PNG files in a table of the layer's
 // scaled resources, for screens of more than one pixel per pixel.
@@ -195,6 +197,17 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::string(argv[1]) == "--scaled") {
     return WriteScaled(QString::fromLocal8Bit(argv[2]));
   }
+  if (argc == 3 && std::string(argv[1]) == "--ico") {
+    std::vector<QImage> sizes;
+    for (int size : {16, 24, 32, 48, 256}) {
+      sizes.push_back(art::DrawIcon(size));
+    }
+    if (!WriteFile(QString::fromLocal8Bit(argv[2]), art::EncodeIco(sizes))) {
+      std::fprintf(stderr, "zorv_artgen: cannot write %s\n", argv[2]);
+      return 1;
+    }
+    return 0;
+  }
   if (argc == 4 && std::string(argv[1]) == "--icons") {
     return WriteThemeIcons(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
   }
@@ -202,6 +215,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr,
                  "usage: zorv_artgen <outdir> [--sheet contact.png]\n"
                  "       zorv_artgen --icons <dir> <name>\n"
+                 "       zorv_artgen --ico <out.ico>\n"
                  "       zorv_artgen --scaled <out.cpp>\n");
     return 2;
   }

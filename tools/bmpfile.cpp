@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 // BMP files: a 14-byte file header, a 40-byte BITMAPINFOHEADER, the colour
-// table and the rows, bottom row first, each padded to four bytes.
+// table and the rows, bottom row first, each padded to four bytes. Icon
+// files: a directory of entries, then each image; images up to 255 pixels
+// are BMPs without their file header, twice their height (colour rows, then
+// a one-bit mask), larger ones PNG files, as the system reads them.
+#include <QBuffer>
 #include <algorithm>
 
 #include "tools/art.h"
@@ -75,6 +79,69 @@ std::vector<uint8_t> EncodeBmp32(const QImage& premultiplied) {
       out.push_back(uint8_t(straight(qRed(row[x]))));
       out.push_back(uint8_t(a));
     }
+  }
+  return out;
+}
+
+namespace {
+
+std::vector<uint8_t> IconImage(const QImage& premultiplied) {
+  const int w = premultiplied.width(), h = premultiplied.height();
+  if (w >= 256) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    premultiplied.convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG");
+    return {png.begin(), png.end()};
+  }
+  std::vector<uint8_t> bmp = EncodeBmp32(premultiplied);
+  std::vector<uint8_t> out(bmp.begin() + 14, bmp.end());
+  const uint32_t doubled = uint32_t(2 * h);
+  for (int i = 0; i < 4; ++i) {
+    out[8 + i] = uint8_t(doubled >> (8 * i));
+  }
+  // The mask hides what the alpha channel leaves clear, for whatever draws
+  // the icon without its alpha.
+  const int maskRow = (w + 31) / 32 * 4;
+  for (int y = h - 1; y >= 0; --y) {
+    std::vector<uint8_t> row(size_t(maskRow), 0);
+    const QRgb* pixels = reinterpret_cast<const QRgb*>(premultiplied.constScanLine(y));
+    for (int x = 0; x < w; ++x) {
+      if (qAlpha(pixels[x]) < 128) {
+        row[size_t(x / 8)] |= uint8_t(0x80 >> (x % 8));
+      }
+    }
+    out.insert(out.end(), row.begin(), row.end());
+  }
+  return out;
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodeIco(const std::vector<QImage>& sizes) {
+  std::vector<std::vector<uint8_t>> images;
+  for (const QImage& image : sizes) {
+    images.push_back(IconImage(image));
+  }
+  std::vector<uint8_t> out;
+  Put16(out, 0);
+  Put16(out, 1);  // an icon, not a cursor
+  Put16(out, unsigned(images.size()));
+  uint32_t offset = uint32_t(6 + 16 * images.size());
+  for (size_t i = 0; i < images.size(); ++i) {
+    // 256 is written as 0 in the one byte each side has.
+    out.push_back(uint8_t(sizes[i].width() & 0xff));
+    out.push_back(uint8_t(sizes[i].height() & 0xff));
+    out.push_back(0);  // no colour table
+    out.push_back(0);
+    Put16(out, 1);
+    Put16(out, 32);
+    Put32(out, uint32_t(images[i].size()));
+    Put32(out, offset);
+    offset += uint32_t(images[i].size());
+  }
+  for (const std::vector<uint8_t>& image : images) {
+    out.insert(out.end(), image.begin(), image.end());
   }
   return out;
 }

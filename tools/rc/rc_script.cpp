@@ -138,7 +138,8 @@ void WriteMenu(std::FILE* rc, const MENUDATA& m) {
 
 }  // namespace
 
-bool WriteResourceScript(std::FILE* rc, const RESOURCEMODULE& m, const std::string& dir) {
+bool WriteResourceScript(std::FILE* rc, const RESOURCEMODULE& m, const std::string& dir,
+                         const std::map<WORD, std::string>& icons) {
   for (int i = 0; i < m.dialogCount; ++i) {
     WriteDialog(rc, m.dialogs[i]);
   }
@@ -176,7 +177,9 @@ bool WriteResourceScript(std::FILE* rc, const RESOURCEMODULE& m, const std::stri
       std::fprintf(rc, "%u BITMAP %s\n", b.id, Quoted(path.c_str()).c_str());
     } else if (b.type == RT_GROUP_ICON) {
       std::string path = dir + "icon_" + id + ".ico";
-      if (!WriteIcon(std::vector<char>(b.data, b.data + b.size), path)) {
+      if (auto given = icons.find(b.id); given != icons.end()) {
+        path = given->second;
+      } else if (!WriteIcon(std::vector<char>(b.data, b.data + b.size), path)) {
         return false;
       }
       std::fprintf(rc, "%u ICON %s\n", b.id, Quoted(path.c_str()).c_str());

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdio>
+#include <map>
 #include <string>
 
 #include <windows.h>
@@ -12,5 +13,8 @@
 #include "res/resources.h"
 
 // Writes m's resources to rc; the binaries go to files named after their
-// type and id in dir (ending in '/'). False when a file could not be made.
-bool WriteResourceScript(std::FILE* rc, const RESOURCEMODULE& m, const std::string& dir);
+// type and id in dir (ending in '/'). An icon named in icons is that .ico
+// file, all its sizes, instead of the module's one image. False when a file
+// could not be made.
+bool WriteResourceScript(std::FILE* rc, const RESOURCEMODULE& m, const std::string& dir,
+                         const std::map<WORD, std::string>& icons = {});

@@ -3,16 +3,18 @@
 // the dialog templates, menu, strings, accelerators and images of res/ (the
 // images as files beside the script), the version and the manifest. The
 // tables in res/ stay the one source; this only says them in the resource
-// compiler's words. Every resource is Russian, as its texts are.
-//   zorv_rc <res> <out.rc>
+// compiler's words. Every resource is Russian, as its texts are. Given an
+// .ico of every size (zorv_artgen --ico), the program's icon is that file.
+//   zorv_rc <res> <out.rc> [<icon.ico>]
 #include <cstdio>
 #include <string>
 
+#include "res/resource.h"
 #include "tools/rc/rc_script.h"
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: zorv_rc <res> <out.rc>\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: zorv_rc <res> <out.rc> [<icon.ico>]\n");
     return 2;
   }
   const std::string res = argv[1], outPath = argv[2];
@@ -24,7 +26,11 @@ int main(int argc, char** argv) {
   std::fprintf(rc, "// Made by zorv_rc from the tables of res/. Do not edit.\n");
   std::fprintf(rc, "#pragma code_page(65001)\n#include <windows.h>\n\n");
   std::fprintf(rc, "LANGUAGE LANG_RUSSIAN, SUBLANG_DEFAULT\n\n");
-  if (!WriteResourceScript(rc, g_zorvResources, outDir)) {
+  std::map<WORD, std::string> icons;
+  if (argc == 4) {
+    icons[IDR_MAINFRAME] = argv[3];
+  }
+  if (!WriteResourceScript(rc, g_zorvResources, outDir, icons)) {
     std::fclose(rc);
     return 1;
   }
@@ -35,7 +41,8 @@ int main(int argc, char** argv) {
                "\"041904B0\"\n    BEGIN\n      VALUE \"FileDescription\", \"Зорв\"\n"
                "      VALUE \"FileVersion\", \"0.4\"\n      VALUE \"ProductName\", \"Зорв\"\n"
                "      VALUE \"ProductVersion\", \"0.4\"\n      VALUE \"OriginalFilename\", "
-               "\"Zorv.exe\"\n    END\n  END\n  BLOCK \"VarFileInfo\"\n  BEGIN\n    VALUE "
+               "\"Zorv.exe\"\n      VALUE \"LegalCopyright\", \"Copyright (c) 2026 The Zorv "
+               "developers\"\n    END\n  END\n  BLOCK \"VarFileInfo\"\n  BEGIN\n    VALUE "
                "\"Translation\", 0x419, 1200\n  END\nEND\n");
   return std::fclose(rc) == 0 ? 0 : 1;
 }
