@@ -26,6 +26,31 @@ bool haveDisplay() {
   return !desktop || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY");
 }
 
+std::string s_program = "zorv";
+
+void sayNoDisplay(const std::string& why) {
+  std::fprintf(stderr,
+               "Зорву нужен графический дисплей, а %s. Запустите игру на рабочем столе или под "
+               "виртуальным дисплеем: xvfb-run %s\n",
+               why.c_str(), s_program.c_str());
+  std::fflush(stderr);
+}
+
+// While the application starts: a display that is named but cannot be
+// opened makes Qt say so in several lines and abort. One line and status 1
+// instead, as for no display at all; Qt's own lines about it are left out.
+void startupMessages(QtMsgType type, const QMessageLogContext&, const QString&) {
+  if (type != QtFatalMsg)
+    return;
+  std::string named;
+  for (const char* name : {"WAYLAND_DISPLAY", "DISPLAY"}) {
+    if (isSet(name))
+      named = std::string(name) + "=" + std::getenv(name);
+  }
+  sayNoDisplay("дисплей " + named + " открыть не удалось");
+  std::_Exit(1);
+}
+
 }  // namespace
 
 int PlatformMain(int argc, char** argv, PLATFORMENTRY entry) {
@@ -33,14 +58,15 @@ int PlatformMain(int argc, char** argv, PLATFORMENTRY entry) {
   s_argc = argc;
   std::unique_ptr<QApplication> app;
   if (!QCoreApplication::instance()) {
+    if (argc > 0 && argv[0] && *argv[0])
+      s_program = argv[0];
     if (!haveDisplay()) {
-      std::fputs(
-          "Зорву нужен графический дисплей, а его нет (не заданы DISPLAY и WAYLAND_DISPLAY). "
-          "Запустите игру на рабочем столе или под виртуальным дисплеем: xvfb-run zorv\n",
-          stderr);
+      sayNoDisplay("его нет (не заданы DISPLAY и WAYLAND_DISPLAY)");
       return 1;
     }
+    QtMessageHandler previous = qInstallMessageHandler(startupMessages);
     app = std::make_unique<QApplication>(s_argc, argv);
+    qInstallMessageHandler(previous);
   }
   std::string cmdLine;
   for (int i = 1; i < argc; ++i) {
