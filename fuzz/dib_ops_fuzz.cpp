@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Drives every CDIB operation, and the layer's DIB drawing calls, with
-// arbitrary arguments on valid, empty and damaged images. The input is a
+// Drives every CDIB operation, and the layer's drawing calls (DIBs, image
+// lists, icons, copies between memory DCs, rectangles), with arbitrary
+// arguments on valid, empty and damaged images. The input is a
 // program: each operation is one byte, followed by the arguments it reads.
 // After every operation the images must still describe themselves, and a
 // copy within one image must equal the same copy through a second image.
@@ -9,6 +10,10 @@
 #include <cstdint>
 #include <cstring>
 #include <vector>
+
+#include <windows.h>
+
+#include <commctrl.h>
 
 #include "gfx/dib.h"
 #include "res/resources.h"
@@ -171,6 +176,64 @@ void DrawRaw(Input& in, HDC dc) {
   }
 }
 
+// The layer's other drawing calls with arbitrary coordinates and sizes: an
+// image list of the input's size, the program's icon, copies between
+// memory DCs, rectangles. None may overflow, or draw outside its device.
+void DrawElsewhere(Input& in, HDC dc) {
+  static HBITMAP card = ::LoadBitmap(::GetModuleHandle(nullptr), MAKEINTRESOURCE(155));
+  static HICON icon = ::LoadIcon(::GetModuleHandle(nullptr), MAKEINTRESOURCE(200));
+  switch (in.Byte() % 5) {
+    case 0: {
+      const int cx = in.Byte() & 1 ? 69 : (int)in.Int(), cy = in.Byte() & 1 ? 94 : (int)in.Int();
+      HIMAGELIST list = ImageList_Create(cx, cy, ILC_COLOR24, 1, 1);
+      if (list) {
+        const int index = ImageList_Add(list, card, nullptr);
+        const int x = in.Int(), y = in.Int();
+        ImageList_Draw(list, in.Byte() & 1 ? index : (int)in.Int(), dc, x, y, ILD_NORMAL);
+        ImageList_Destroy(list);
+      }
+      break;
+    }
+    case 1: {
+      const int x = in.Int(), y = in.Int();
+      ::DrawIcon(dc, x, y, icon);
+      break;
+    }
+    case 2: {
+      HDC other = ::CreateCompatibleDC(dc);
+      HBITMAP bitmap = ::CreateCompatibleBitmap(dc, 1 + in.Byte() % 64, 1 + in.Byte() % 64);
+      HGDIOBJ old = ::SelectObject(other, bitmap);
+      LONG v[6];
+      for (LONG& n : v) {
+        n = in.Int();
+      }
+      if (in.Byte() & 1) {
+        ::BitBlt(dc, v[0], v[1], v[2], v[3], other, v[4], v[5], SRCCOPY);
+      } else {
+        ::BitBlt(other, v[0], v[1], v[2], v[3], dc, v[4], v[5], SRCCOPY);
+      }
+      ::SelectObject(other, old);
+      ::DeleteObject(bitmap);
+      ::DeleteDC(other);
+      break;
+    }
+    case 3: {
+      RECT r = in.Rect();
+      ::FillRect(dc, &r, (HBRUSH)::GetStockObject(in.Byte() % 5));
+      ::OffsetRect(&r, in.Int(), in.Int());
+      POINT p = {in.Int(), in.Int()};
+      ::PtInRect(&r, p);
+      break;
+    }
+    case 4: {
+      const int x = in.Int(), y = in.Int();
+      ::SetPixel(dc, x, y, RGB(in.Byte(), in.Byte(), in.Byte()));
+      ::GetPixel(dc, x, y);
+      break;
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -195,7 +258,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int steps = 0; !in.Done() && steps < 64; ++steps) {
     CDIB& dib = dibs[in.Byte() % 3];
     CDIB& other = dibs[in.Byte() % 3];
-    switch (in.Byte() % 14) {
+    switch (in.Byte() % 15) {
       case 0: {
         LONG w = in.Int(), h = in.Int();
         if (!dib.CreateBlank(w, h)) {
@@ -282,6 +345,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       }
       case 13:
         DrawRaw(in, mem);
+        break;
+      case 14:
+        DrawElsewhere(in, mem);
         break;
     }
     for (const CDIB& d : dibs) {

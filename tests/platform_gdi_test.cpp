@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Graphics of the layer: DIBs drawn into memory DCs and read back, refusal
 // of malformed headers, palettes, and bitmaps shared between loads.
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -223,6 +224,47 @@ TEST(PlatformPalette, NearestIndexEntriesAndSelection) {
 }
 
 class PlatformResources : public PlatformTest {};
+
+#ifndef _WIN32
+// The drawing calls take any int. Far beyond every device they draw nothing
+// and overflow nothing (our layer reckons such sums in 64 bits; the system
+// refuses some of them outright, so this is our layer's alone), and a
+// rectangle over the whole range fills all that shows.
+TEST_F(PlatformResources, DrawingAtTheEndsOfTheRangeOverflowsNothing) {
+  HINSTANCE inst = GetModuleHandle(nullptr);
+  HICON icon = LoadIcon(inst, MAKEINTRESOURCE(kIcon));
+  HBITMAP card = LoadBitmap(inst, MAKEINTRESOURCE(kCard));
+  HIMAGELIST list = ImageList_Create(69, 94, ILC_COLOR24, 1, 1);
+  ASSERT_EQ(ImageList_Add(list, card, nullptr), 0);
+  Canvas source(8, 8);
+  const int ends[] = {INT_MAX, INT_MIN, INT_MAX - 20, INT_MIN + 20, 1 << 30};
+  for (int far : ends) {
+    SCOPED_TRACE(far);
+    Canvas c(8, 8);
+    EXPECT_TRUE(ImageList_Draw(list, 0, c.dc, far, 0, ILD_NORMAL));
+    EXPECT_TRUE(ImageList_Draw(list, 0, c.dc, 0, far, ILD_NORMAL));
+    EXPECT_TRUE(DrawIcon(c.dc, far, far, icon));
+    EXPECT_TRUE(TextOut(c.dc, far, 0, "бито", 8));
+    EXPECT_TRUE(BitBlt(c.dc, far, 0, 8, 8, source.dc, 0, 0, SRCCOPY));
+    EXPECT_TRUE(BitBlt(c.dc, far, far, 8, 8, source.dc, far, far, SRCCOPY));
+    EXPECT_TRUE(BitBlt(c.dc, 0, 0, INT_MAX, INT_MAX, source.dc, far, 0, SRCCOPY));
+    RECT strip{far, 0, INT_MAX, 8};
+    FillRect(c.dc, &strip, (HBRUSH)GetStockObject(WHITE_BRUSH));
+    for (int x = 0; x < 8; ++x) {
+      EXPECT_EQ(c.At(x, 4), far > 0 ? kUntouched : RGB(255, 255, 255)) << x;
+    }
+    RECT moved{0, 0, 8, 8};
+    OffsetRect(&moved, far, far);
+    EXPECT_EQ((uint32_t)moved.right - (uint32_t)moved.left, 8u);
+  }
+  RECT all{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+  Canvas c(8, 8);
+  EXPECT_EQ(FillRect(c.dc, &all, (HBRUSH)GetStockObject(WHITE_BRUSH)), 1);
+  EXPECT_EQ(c.At(7, 7), RGB(255, 255, 255));
+  ImageList_Destroy(list);
+  DeleteObject(card);
+}
+#endif
 
 TEST_F(PlatformResources, BitmapsShareTheirPixelsAndBadFilesLoadNothing) {
   HINSTANCE inst = GetModuleHandle(nullptr);

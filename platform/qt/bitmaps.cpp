@@ -304,6 +304,8 @@ BOOL DrawIcon(HDC hdc, int x, int y, HICON icon) {
   auto* ic = qtb::as<HICON__>(icon, qtb::Kind::Icon);
   if (!ic || ic->image.isNull())
     return FALSE;
+  if (qtb::beyondEveryDevice(x, y))
+    return qtb::as<HDC__>(hdc, qtb::Kind::Dc) ? TRUE : FALSE;
   return qtb::paintOn(
              hdc,
              [&](QPainter& p) { qtb::drawSharpest(p, QRect(x, y, 32, 32), ic->image, ic->scaled); })

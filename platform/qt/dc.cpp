@@ -3,6 +3,7 @@
 // memory DCs over a bitmap's QImage, brushes and pixels, and the colours a
 // parent gives through WM_CTLCOLOR*. Nothing here needs a GUI application.
 #include <QPainter>
+#include <algorithm>
 
 #include "platform/qt/internal.h"
 
@@ -50,6 +51,11 @@ QRect drawableRect(HDC hdc) {
   }
   auto* b = as<HBITMAP__>(d->bitmap, Kind::Bitmap);
   return d->memory && b ? b->image.rect() : QRect();
+}
+
+QRect deviceRect(qint64 left, qint64 top, qint64 right, qint64 bottom) {
+  auto cut = [](qint64 v) { return (int)std::clamp(v, -kFar, kFar); };
+  return QRect(QPoint(cut(left), cut(top)), QPoint(cut(right) - 1, cut(bottom) - 1));
 }
 
 bool paintOn(HDC hdc, const std::function<void(QPainter&)>& fn) {
@@ -192,7 +198,9 @@ int FillRect(HDC hdc, LPCRECT rect, HBRUSH brush) {
     return 1;
   if (!b && (uintptr_t)brush > 64)
     return 0;
-  QRect r(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top);
+  if (rect->right <= rect->left || rect->bottom <= rect->top)
+    return 1;
+  QRect r = qtb::deviceRect(rect->left, rect->top, rect->right, rect->bottom);
   return qtb::paintOn(hdc, [&](QPainter& p) { p.fillRect(r, c); }) ? 1 : 0;
 }
 
@@ -203,8 +211,19 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSour
   auto* b = s && s->memory ? qtb::as<HBITMAP__>(s->bitmap, qtb::Kind::Bitmap) : nullptr;
   if (rop != SRCCOPY || !b || width < 0 || height < 0)
     return FALSE;
-  const QImage part = b->image.copy(xSource, ySource, width, height);
-  return qtb::paintOn(dest, [&](QPainter& p) { p.drawImage(QPoint(x, y), part); }) ? TRUE : FALSE;
+  // What of the source rectangle the bitmap has, and where that lands.
+  const qint64 sx0 = std::max<qint64>(xSource, 0), sy0 = std::max<qint64>(ySource, 0);
+  const qint64 sx1 = std::min<qint64>((qint64)xSource + width, b->image.width());
+  const qint64 sy1 = std::min<qint64>((qint64)ySource + height, b->image.height());
+  const qint64 dx = (qint64)x + (sx0 - xSource), dy = (qint64)y + (sy0 - ySource);
+  if (!qtb::as<HDC__>(dest, qtb::Kind::Dc))
+    return FALSE;
+  if (sx1 <= sx0 || sy1 <= sy0 || qtb::beyondEveryDevice(dx, dy))
+    return TRUE;
+  const QImage part = b->image.copy((int)sx0, (int)sy0, (int)(sx1 - sx0), (int)(sy1 - sy0));
+  return qtb::paintOn(dest, [&](QPainter& p) { p.drawImage(QPoint((int)dx, (int)dy), part); })
+             ? TRUE
+             : FALSE;
 }
 
 COLORREF SetTextColor(HDC hdc, COLORREF color) {

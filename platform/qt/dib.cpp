@@ -103,12 +103,8 @@ Span visible(const QRect& area, qint64 x, qint64 y, qint64 w, qint64 h) {
           std::max<qint64>(0, area.top() - y), std::min<qint64>(h, area.bottom() + 1 - y)};
 }
 
-// No device reaches this far: an image drawn beyond it shows nothing, and
-// Qt's own coordinate sums stay far from overflowing.
-constexpr qint64 kFar = 1 << 24;
-
 bool draw(HDC hdc, qint64 x, qint64 y, const QImage& img) {
-  if (x < -kFar || x > kFar || y < -kFar || y > kFar)
+  if (qtb::beyondEveryDevice(x, y))
     return true;
   return qtb::paintOn(hdc, [&](QPainter& p) {
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);

@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QCursor>
 #include <QPainter>
+#include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 
 #include "platform/qt/widgets.h"
@@ -27,8 +29,12 @@ QPoint clientOrigin(HWND h) {
   return p;
 }
 
+// A window's far edges stop at the largest coordinate there is.
 void placeWindow(HWND h, int x, int y, int cx, int cy) {
-  h->rect = RECT{x, y, x + std::max(cx, 0), y + std::max(cy, 0)};
+  auto edge = [](int from, int size) {
+    return (LONG)std::min<long long>((long long)from + std::max(size, 0), INT_MAX);
+  };
+  h->rect = RECT{x, y, edge(x, cx), edge(y, cy)};
   if (h->cls == WndClass::Dialog && h->widget) {
     h->widget->move(x, y);
   } else {
@@ -271,10 +277,13 @@ BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom) {
 BOOL OffsetRect(LPRECT rect, int dx, int dy) {
   if (!rect)
     return FALSE;
-  rect->left += dx;
-  rect->right += dx;
-  rect->top += dy;
-  rect->bottom += dy;
+  // Wrapping round at the ends of the range, as the platform's 32-bit sums
+  // do, without the undefined overflow of signed ones.
+  auto add = [](LONG v, int d) { return (LONG)(int32_t)((uint32_t)v + (uint32_t)d); };
+  rect->left = add(rect->left, dx);
+  rect->right = add(rect->right, dx);
+  rect->top = add(rect->top, dy);
+  rect->bottom = add(rect->bottom, dy);
   return TRUE;
 }
 

@@ -106,6 +106,8 @@ BOOL ImageList_Draw(HIMAGELIST list, int index, HDC hdc, int x, int y, UINT) {
   if (!l || index < 0 || index >= (int)l->images.size())
     return FALSE;
   const QImage& img = l->images[(size_t)index];
+  if (qtb::beyondEveryDevice(x, y))
+    return qtb::as<HDC__>(hdc, qtb::Kind::Dc) ? TRUE : FALSE;
   return qtb::paintOn(hdc,
                       [&](QPainter& p) {
                         qtb::drawSharpest(p, QRect(QPoint(x, y), img.size()), img,

@@ -249,6 +249,16 @@ void installKeyFilter();  // once: keys of our dialogs reach the dialog manager 
 // Graphics helpers.
 bool paintOn(HDC hdc, const std::function<void(QPainter&)>& fn);  // paint DC or memory bitmap
 QRect drawableRect(HDC hdc);  // where drawing on the DC can show, in its coordinates
+// No device reaches this far: what is drawn beyond it shows nothing, and
+// Qt's own coordinate sums stay far from overflowing. The calls take any
+// int, so they reckon in 64 bits and cut to this before Qt sees a number.
+constexpr qint64 kFar = 1 << 24;
+// Whether a picture of at most kFar a side drawn at (x, y) shows nowhere.
+inline bool beyondEveryDevice(qint64 x, qint64 y) {
+  return x < -kFar || x > kFar || y < -kFar || y > kFar;
+}
+// The rectangle of these edges cut to where a device can be.
+QRect deviceRect(qint64 left, qint64 top, qint64 right, qint64 bottom);
 HDC makePaintDC(HWND h, QPainter* p);
 void freeDC(HDC dc);
 QColor toQColor(COLORREF c);

@@ -54,6 +54,8 @@ BOOL TextOut(HDC hdc, int x, int y, LPCSTR text, int length) {
   auto* d = qtb::as<HDC__>(hdc, qtb::Kind::Dc);
   if (!d || !text || length < 0 || !QGuiApplication::instance())
     return FALSE;
+  if (qtb::beyondEveryDevice(x, y))
+    return TRUE;
   QString s = textOf(text, length);
   QFont font = qtb::fontOf(d->font);
   return qtb::paintOn(hdc,
