@@ -89,4 +89,13 @@ std::string ShownTooltip();
 // allow for one say which.
 bool SystemIsWine();
 
+// The GDI and USER objects the process holds now, as counted against its
+// quotas; -1 for a count the system does not give (Wine answers 0 for both,
+// and there the USER count is the windows of this thread).
+struct GuiObjectCount {
+  int gdi = -1;
+  int user = -1;
+};
+GuiObjectCount GuiObjects();
+
 }  // namespace testing_seams

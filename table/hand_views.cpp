@@ -33,16 +33,17 @@ static int AddPicture(HIMAGELIST list, HBITMAP picture, HBITMAP placeholder) {
   return index;
 }
 
-// Fills the view with count items, item i showing image images[i]; hands the
-// view its new image list and releases the one this window gave it before.
-// The list copies the pixels of the cached bitmaps, so nothing else is freed.
-static void FillView(CListCtrl& view, HIMAGELIST& held, HIMAGELIST list, const int* images,
-                     int count) {
-  view.SetImageList(list, LVSIL_NORMAL);
-  if (held && held != list) {
-    ImageList_Destroy(held);
+// Fills the view with count items, item i showing image images[i], and hands
+// the view its new image list, freeing the one it gives back. The list the
+// view holds when the window goes is the view's to free (it has no
+// LVS_SHAREIMAGELISTS), so the window keeps no handle of its own that would
+// outlive it. The list copies the pixels of the cached bitmaps, so nothing
+// else is freed.
+static void FillView(CListCtrl& view, HIMAGELIST list, const int* images, int count) {
+  HIMAGELIST old = view.SetImageList(list, LVSIL_NORMAL);
+  if (old && old != list) {
+    ImageList_Destroy(old);
   }
-  held = list;
   for (int i = 0; i < count; ++i) {
     LVITEM item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
@@ -72,7 +73,7 @@ void CZorvDlg::ShowComputerHand() {
   for (int i = 0; i < count; ++i) {
     images[i] = AddPicture(list, back, m_hbmEmpty);
   }
-  FillView(m_listComputer, m_hilComputer, list, images, count);
+  FillView(m_listComputer, list, images, count);
   UpdateCounters();
 }
 
@@ -126,7 +127,7 @@ void CZorvDlg::ShowPlayerHand() {
     HBITMAP face = CachedBitmap(FaceBitmapId(m_playerHand[i].rank, m_playerHand[i].suit));
     images[i] = AddPicture(list, face, m_hbmEmpty);
   }
-  FillView(m_listPlayer, m_hilPlayer, list, images, count);
+  FillView(m_listPlayer, list, images, count);
 }
 
 void CZorvDlg::SortByRank(Card* run, BYTE count) {

@@ -16,12 +16,6 @@ CZorvDlg::~CZorvDlg() {
   m_dibDeckCount.Free();
   m_dibBeatenCount.Free();
   m_dibDigits.Free();
-  if (m_hilComputer) {
-    ImageList_Destroy(m_hilComputer);
-  }
-  if (m_hilPlayer) {
-    ImageList_Destroy(m_hilPlayer);
-  }
   if (m_hAccel) {
     DestroyAcceleratorTable(m_hAccel);
   }

@@ -169,9 +169,6 @@ class CZorvDlg : public CDialog {
 
  private:
   HBITMAP m_ahbmCache[IDB_LAST_CARD - IDB_CLUBS_BASE + 1] = {};
-  // The image lists the hand views show now; each rebuild replaces them.
-  HIMAGELIST m_hilComputer = nullptr;
-  HIMAGELIST m_hilPlayer = nullptr;
   HACCEL m_hAccel = nullptr;
   // --- end of window helpers ---
 };

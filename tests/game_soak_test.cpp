@@ -5,6 +5,7 @@
 // handler the position must be sound and the window must show it. Set
 // ZORV_SOAK_GAMES for a longer run.
 #include <bitset>
+#include <cstdio>
 #include <cstdlib>
 
 #include "tests/play_fixture.h"
@@ -271,5 +272,69 @@ TEST_P(Soak, WholeGamesKeepEveryInvariant) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Games, Soak, testing::Range(0, kShards));
+
+// Every item of a hand view names an image its list has, and the list draws it.
+void ExpectViewDraws(CListCtrl& view, const char* which) {
+  HIMAGELIST list = view.GetImageList(LVSIL_NORMAL);
+  const int images = ImageList_GetImageCount(list);
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  HBITMAP canvas = ::CreateCompatibleBitmap(dc, 69, 94);
+  HGDIOBJ old = ::SelectObject(dc, canvas);
+  for (int i = 0; i < view.GetItemCount(); ++i) {
+    LVITEM item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = i;
+    ASSERT_TRUE(view.GetItem(&item)) << which << " " << i;
+    EXPECT_TRUE(item.iImage >= 0 && item.iImage < images) << which << " item " << i;
+    EXPECT_TRUE(ImageList_Draw(list, item.iImage, dc, 0, 0, ILD_NORMAL)) << which << " item " << i;
+  }
+  ::SelectObject(dc, old);
+  ::DeleteObject(canvas);
+  ::DeleteDC(dc);
+}
+
+// The start-up loop makes the table window anew for every game, from the
+// one CZorvDlg: what a window makes must go with it, and the views must
+// draw every card of every deal. Each window plays its game to the end by
+// the rules; the objects the process holds after each deal must stay as
+// they were after the first (the faces are loaded first: the window keeps
+// them for its life). Set ZORV_SOAK_WINDOWS for another number of games.
+TEST(Soak, GameAfterGameInWindowAfterWindowHoldsNoMoreObjects) {
+  const char* text = std::getenv("ZORV_SOAK_WINDOWS");
+  const int windows = text && std::atoi(text) > 0 ? std::atoi(text) : 1000;
+  PlayWindow w;
+  for (WORD id = IDB_CLUBS_BASE; id <= IDB_LAST_CARD; ++id) {
+    w.dlg.CachedBitmap(id);
+  }
+  std::vector<testing_seams::GuiObjectCount> counts;
+  for (int run = 0; run < windows; ++run) {
+    if (run > 0) {
+      w.dlg.DestroyWindow();
+      play::DealSeed() = (unsigned)run;
+      ASSERT_TRUE(w.dlg.Create(IDD_ZORV_DIALOG)) << "window " << run + 1;
+    }
+    ExpectViewDraws(w.dlg.m_listComputer, "computer");
+    ExpectViewDraws(w.dlg.m_listPlayer, "player");
+    ASSERT_FALSE(HasFailure()) << "the deal of window " << run + 1;
+    counts.push_back(testing_seams::GuiObjects());
+    for (int action = 0; !testing_seams::DialogEnded(w.dlg.m_hWnd, nullptr); ++action) {
+      ASSERT_LT(action, 5000) << "a game that does not end, window " << run + 1;
+      std::vector<int> legal = LegalCards(w.dlg);
+      if (!legal.empty()) {
+        w.ClickItem(legal[(size_t)action % legal.size()]);
+      } else {
+        w.Press(w.dlg.m_bComputerAttacks ? IDC_TAKE : IDC_BEATEN);
+      }
+      testing_seams::ClearMessageBoxCalls();
+    }
+  }
+  std::printf("GDI and USER objects after the deal of game 1: %d, %d; of game %d: %d, %d\n",
+              counts.front().gdi, counts.front().user, windows, counts.back().gdi,
+              counts.back().user);
+  for (size_t run = 1; run < counts.size(); ++run) {
+    ASSERT_EQ(counts[run].gdi, counts[0].gdi) << "game " << run + 1;
+    ASSERT_EQ(counts[run].user, counts[0].user) << "game " << run + 1;
+  }
+}
 
 }  // namespace

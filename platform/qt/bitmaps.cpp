@@ -164,8 +164,7 @@ HBITMAP newBitmap(const QImage& image, const QImage& indexedImage, int bitsPixel
   b->image = image;
   b->indexed = indexedImage;
   b->bitsPixel = bitsPixel;
-  registerObject(b);
-  return b;
+  return adopt(b);
 }
 
 QImage iconImage(HICON icon) {
@@ -202,6 +201,8 @@ HBITMAP LoadBitmap(HINSTANCE instance, LPCSTR name) {
     it = cache.emplace(key, d).first;
   }
   HBITMAP b = qtb::newBitmap(it->second.draw, it->second.indexed, it->second.bpp);
+  if (!b)
+    return nullptr;
   b->scaled = qtb::scaledCopies(res, RT_BITMAP);
   b->resourceId = res->id;
   return b;
@@ -260,8 +261,7 @@ HICON CopyIcon(HICON icon) {
   copy->scaled = ic->scaled;
   copy->cursor = ic->cursor;
   copy->shape = ic->shape;
-  qtb::registerObject(copy);
-  return copy;
+  return qtb::adopt(copy);
 }
 
 BOOL DestroyIcon(HICON icon) {

@@ -111,8 +111,9 @@ HDC CreateCompatibleDC(HDC) {
   auto* dc = new HDC__;
   dc->memory = true;
   dc->bitmap = qtb::stockBitmap();
+  if (!qtb::adopt(dc))
+    return nullptr;
   ++qtb::stockBitmap()->selectedIn;
-  qtb::registerObject(dc);
   return dc;
 }
 

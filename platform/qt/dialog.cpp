@@ -95,7 +95,7 @@ HWND createChild(HWND dlg, const DLGITEMDATA& item) {
 
 HWND createDialog(LPCSTR templateName, HWND owner, DLGPROC proc, LPARAM param, bool modal) {
   const DLGTEMPLATEDATA* tpl = findTemplate(templateName);
-  if (!tpl || !qApp)
+  if (!tpl || !qApp || !qtb::userQuotaLeft(1 + tpl->itemCount))
     return nullptr;
   if (owner && !qtb::isWindow(owner))
     owner = nullptr;

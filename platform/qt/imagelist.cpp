@@ -56,8 +56,7 @@ HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int initial, int) {
   list->cy = cy;
   list->flags = flags;
   list->images.reserve((size_t)std::clamp(initial, 0, 1024));
-  qtb::registerObject(list);
-  return list;
+  return qtb::adopt(list);
 }
 
 BOOL ImageList_Destroy(HIMAGELIST list) {

@@ -30,11 +30,31 @@ struct GdiBase {
   virtual ~GdiBase() = default;
   Kind kind;
   bool stock = false;
+  bool counted = false;  // against the process's quota
 };
 
-// Live-handle registry shared by every kind of object.
-void registerObject(GdiBase* obj);
+// Live-handle registry shared by every kind of object. The platform gives a
+// process at most kObjectQuota GDI objects and as many USER objects (its
+// default quotas: windows, menus, accelerator tables and icons are USER
+// objects, the rest GDI ones; stock objects and the DCs of painting are the
+// system's); a call that would make one more fails, so a program that leaks
+// runs out here as it would there. registerObject answers false then.
+constexpr int kObjectQuota = 10000;
+bool registerObject(GdiBase* obj);
 void unregisterObject(GdiBase* obj);
+// Registers a new object, or frees it and answers null past the quota.
+template <class T>
+T* adopt(T* obj) {
+  if (registerObject(obj))
+    return obj;
+  delete obj;
+  return nullptr;
+}
+// The objects of each quota the process holds now; windows count as USER
+// objects.
+int gdiObjects();
+int userObjects();
+bool userQuotaLeft(int windows);  // room for this many more windows
 GdiBase* lookupObject(const void* handle, Kind kind);
 GdiBase* lookupAnyObject(const void* handle);
 
@@ -204,6 +224,7 @@ namespace qtb {
 
 // Windows.
 bool isWindow(HWND h);
+int liveWindowCount();
 HWND fromWidget(const QWidget* w);                         // the window a widget stands for
 LRESULT dispatch(HWND h, UINT msg, WPARAM wp, LPARAM lp);  // call the proc, no spy
 void markDirty(HWND h);

@@ -432,6 +432,15 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ENABLE:
       markDirty(h);
       return 0;
+    case WM_NCDESTROY:
+      if (!(h->style & LVS_SHAREIMAGELISTS)) {
+        for (HIMAGELIST* list : {&h->normalList, &h->smallList}) {
+          if (*list)
+            ImageList_Destroy(*list);
+          *list = nullptr;
+        }
+      }
+      break;
   }
   return DefWindowProc(h, msg, wp, lp);
 }

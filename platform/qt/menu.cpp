@@ -65,8 +65,7 @@ HMENU LoadMenu(HINSTANCE, LPCSTR name) {
     const MENUITEMDATA& it = data->items[i];
     m->items.push_back(MenuItemRec{it.level, it.text ? it.text : "", it.commandId});
   }
-  qtb::registerObject(m);
-  return m;
+  return qtb::adopt(m);
 }
 
 HMENU GetMenu(HWND h) {
@@ -104,8 +103,7 @@ HACCEL LoadAccelerators(HINSTANCE, LPCSTR name) {
     delete a;
     return nullptr;
   }
-  qtb::registerObject(a);
-  return a;
+  return qtb::adopt(a);
 }
 
 int TranslateAccelerator(HWND h, HACCEL accel, LPMSG msg) {

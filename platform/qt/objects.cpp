@@ -18,11 +18,56 @@ std::unordered_map<const void*, qtb::GdiBase*>& registry() {
 
 namespace qtb {
 
-void registerObject(GdiBase* obj) {
+namespace {
+
+int g_counted[2];  // GDI, USER
+
+int quotaOf(const GdiBase* obj) {
+  switch (obj->kind) {
+    case Kind::Icon:
+    case Kind::Menu:
+    case Kind::Accel:
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+bool counts(const GdiBase* obj) {
+  if (obj->stock)
+    return false;
+  auto* dc = obj->kind == Kind::Dc ? static_cast<const HDC__*>(obj) : nullptr;
+  return !dc || dc->memory;
+}
+
+}  // namespace
+
+bool registerObject(GdiBase* obj) {
+  if (counts(obj)) {
+    const int quota = quotaOf(obj);
+    if (g_counted[quota] + (quota == 1 ? liveWindowCount() : 0) >= kObjectQuota)
+      return false;
+    ++g_counted[quota];
+    obj->counted = true;
+  }
   registry()[dynamic_cast<void*>(obj)] = obj;
+  return true;
 }
 void unregisterObject(GdiBase* obj) {
-  registry().erase(dynamic_cast<void*>(obj));
+  if (registry().erase(dynamic_cast<void*>(obj)) && obj->counted) {
+    --g_counted[quotaOf(obj)];
+    obj->counted = false;
+  }
+}
+
+int gdiObjects() {
+  return g_counted[0];
+}
+int userObjects() {
+  return g_counted[1] + liveWindowCount();
+}
+bool userQuotaLeft(int windows) {
+  return userObjects() + windows <= kObjectQuota;
 }
 
 GdiBase* lookupAnyObject(const void* handle) {
@@ -204,6 +249,5 @@ HGDIOBJ GetStockObject(int index) {
 HBRUSH CreateSolidBrush(COLORREF color) {
   auto* b = new HBRUSH__;
   b->color = color & 0xFFFFFF;
-  qtb::registerObject(b);
-  return b;
+  return qtb::adopt(b);
 }

@@ -8,8 +8,7 @@ HPALETTE CreatePalette(const LOGPALETTE* palette) {
     return nullptr;
   auto* p = new HPALETTE__;
   p->entries.assign(palette->palPalEntry, palette->palPalEntry + palette->palNumEntries);
-  qtb::registerObject(p);
-  return p;
+  return qtb::adopt(p);
 }
 
 UINT GetPaletteEntries(HPALETTE palette, UINT start, UINT count, PALETTEENTRY* entries) {

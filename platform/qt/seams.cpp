@@ -203,4 +203,8 @@ bool SystemIsWine() {
   return false;
 }
 
+GuiObjectCount GuiObjects() {
+  return {qtb::gdiObjects(), qtb::userObjects()};
+}
+
 }  // namespace testing_seams

@@ -46,8 +46,7 @@ HFONT CreateFontIndirect(const LOGFONT* font) {
   auto* f = new HFONT__;
   f->lf = *font;
   f->lf.lfFaceName[LF_FACESIZE - 1] = 0;
-  qtb::registerObject(f);
-  return f;
+  return qtb::adopt(f);
 }
 
 BOOL TextOut(HDC hdc, int x, int y, LPCSTR text, int length) {

@@ -97,6 +97,10 @@ bool isWindow(HWND h) {
   return h && liveWindows().count(h) != 0;
 }
 
+int liveWindowCount() {
+  return (int)liveWindows().size();
+}
+
 HWND fromWidget(const QWidget* w) {
   for (; w; w = w->parentWidget()) {
     QVariant v = w->property("qtbHwnd");
@@ -147,6 +151,8 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
   if (parent && !qtb::isWindow(parent))
     return nullptr;
   if ((style & WS_CHILD) && !parent)
+    return nullptr;
+  if (!qtb::userQuotaLeft(1))
     return nullptr;
   HWND h = qtb::newWindowRecord(info->name, info->cls, info->proc, style, exStyle, parent);
   h->instance = instance;

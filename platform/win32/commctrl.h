@@ -25,6 +25,9 @@
 #define LVS_LIST 0x0003
 #define LVS_TYPEMASK 0x0003
 #define LVS_SINGLESEL 0x0004
+// The image lists stay the caller's when the view is destroyed; without it
+// the view destroys the lists it holds then.
+#define LVS_SHAREIMAGELISTS 0x0040
 #define LVS_SHOWSELALWAYS 0x0008
 #define LVS_AUTOARRANGE 0x0100
 #define LVS_NOSCROLL 0x2000

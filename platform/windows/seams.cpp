@@ -573,6 +573,31 @@ bool SystemIsWine() {
   return ntdll && ::GetProcAddress(ntdll, "wine_get_version");
 }
 
+namespace {
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+// A top-level window and all its descendants, which EnumChildWindows visits.
+BOOL CALLBACK CountWindow(HWND hWnd, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  ::EnumChildWindows(hWnd, CountChild, count);
+  return TRUE;
+}
+}  // namespace
+
+GuiObjectCount GuiObjects() {
+  HANDLE self = ::GetCurrentProcess();
+  GuiObjectCount count{(int)::GetGuiResources(self, GR_GDIOBJECTS),
+                       (int)::GetGuiResources(self, GR_USEROBJECTS)};
+  if (count.gdi == 0 && count.user == 0) {
+    count.gdi = -1;
+    count.user = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, (LPARAM)&count.user);
+  }
+  return count;
+}
+
 }  // namespace testing_seams
 
 // Every module of tables the tests name is compiled into the executable
