@@ -236,6 +236,8 @@ TEST_F(PlatformResources, DrawingAtTheEndsOfTheRangeOverflowsNothing) {
   HBITMAP card = LoadBitmap(inst, MAKEINTRESOURCE(kCard));
   HIMAGELIST list = ImageList_Create(69, 94, ILC_COLOR24, 1, 1);
   ASSERT_EQ(ImageList_Add(list, card, nullptr), 0);
+  // An image of four gigabytes is refused before anything is added to it.
+  EXPECT_EQ(ImageList_Create(32767, 32767, ILC_COLOR24, 1, 1), nullptr);
   Canvas source(8, 8);
   const int ends[] = {INT_MAX, INT_MIN, INT_MAX - 20, INT_MIN + 20, 1 << 30};
   for (int far : ends) {

@@ -51,6 +51,9 @@ int addImages(_IMAGELIST* list, const HBITMAP__& bitmap, bool masked, COLORREF m
 HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int initial, int) {
   if (cx <= 0 || cy <= 0 || cx > 32767 || cy > 32767)
     return nullptr;
+  // Each image is a picture of this size: no larger than a bitmap may be.
+  if ((qint64)cx * cy > 64 * 1024 * 1024)
+    return nullptr;
   auto* list = new _IMAGELIST;
   list->cx = cx;
   list->cy = cy;
