@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPointer>
+#include <QStyle>
 
 #include "tests/platform_fixture.h"
 
@@ -65,6 +66,28 @@ TEST_F(PlatformTest, RealMessageBoxAnswersItsOwnKeys) {
     EXPECT_EQ(closeBox, c.closeBox);
   }
   EXPECT_TRUE(g_seen.commands.empty());  // the keys never reached the owner
+}
+
+// A short message still leaves room for its caption beside a title bar's
+// icon and buttons, which the window manager draws and a box of its text's
+// width alone would hide.
+TEST_F(PlatformTest, RealMessageBoxIsWideEnoughForItsCaption) {
+  HWND dlg = Open();
+  for (const char* caption : {"Zorv", "Конец игры, а это длинный заголовок"}) {
+    int width = 0, needed = 0;
+    RunWhenIdle([&] {
+      QWidget* box = QApplication::activeModalWidget();
+      ASSERT_NE(box, nullptr);
+      QFont title = box->font();
+      title.setBold(true);
+      needed = QFontMetrics(title).horizontalAdvance(QString::fromUtf8(caption)) +
+               4 * box->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, box);
+      width = box->width();
+      static_cast<QDialog*>(box)->done(0);
+    });
+    MessageBox(dlg, "Ничья", caption, MB_OK);
+    EXPECT_GE(width, needed) << caption;
+  }
 }
 
 TEST_F(PlatformTest, MenuItemsSendCommands) {

@@ -3,9 +3,11 @@
 // from WM_CTLCOLORMSGBOX), the beep, and scripted boxes for tests.
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <deque>
 
 #include "platform/qt/internal.h"
@@ -62,6 +64,24 @@ void applyOwnerColours(QMessageBox& box, HWND owner) {
     box.setAutoFillBackground(true);
   }
   qtb::freeDC(dc);
+}
+
+// The platform's box is as wide as its text and buttons need (a short text
+// gives a narrow box, about 104 pixels under Wine for "Ничья") and its own
+// title bar still shows the caption there: an icon, the caption, one close
+// box. A desktop's title bar may hold an icon and three buttons beside the
+// caption, so the box is at least that wide, whatever its text.
+void fitCaption(QMessageBox& box, const QString& caption) {
+  QFont title = box.font();
+  title.setBold(true);
+  const int buttons = 4 * box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+  const int width = QFontMetrics(title).horizontalAdvance(caption) + buttons;
+  // The box sizes itself to its layout when it shows, so the room goes in
+  // there, as a row of its own.
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, std::max(1, grid->columnCount()));
+  }
 }
 
 }  // namespace
@@ -152,6 +172,7 @@ int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     }
   }
   applyOwnerColours(box, owner);
+  fitCaption(box, box.windowTitle());
   box.exec();
   qtb::uncover(&box);
   for (const Choice& c : choices) {
