@@ -98,4 +98,9 @@ struct GuiObjectCount {
 };
 GuiObjectCount GuiObjects();
 
+// How many bitmaps' sharper copies our layer has decoded so far (it does so
+// when a screen of more than one device pixel a pixel first draws one; the
+// window's icon goes to the desktop at every size when the window shows).
+int SharperCopiesDecoded();
+
 }  // namespace testing_seams

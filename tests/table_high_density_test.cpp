@@ -5,7 +5,9 @@
 // otherwise: one pixel a pixel is what every other test sees).
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 #include <cstdlib>
 
 #include "platform/testing.h"
@@ -90,6 +92,22 @@ TEST(HighDensity, CardsOfTheHandTrumpAndPlacesShowTheirSharperCopies) {
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
   if (!checked)
     GTEST_SKIP() << "the screen has one device pixel a pixel (run with QT_SCALE_FACTOR=2)";
+}
+
+// At one pixel a pixel, the table shows and is played without decoding a
+// single sharper copy: their cost is for the screens that use them.
+TEST(SharperArt, OneToOneScreenDecodesNone) {
+  if (QGuiApplication::primaryScreen()->devicePixelRatio() != 1)
+    GTEST_SKIP() << "a screen of one device pixel a pixel only";
+  const int before = testing_seams::SharperCopiesDecoded();
+  testing_seams::ScriptMessageBoxes(true);
+  CZorvDlg dlg;
+  ASSERT_TRUE(dlg.Create(IDD_ZORV_DIALOG));
+  testing_seams::ProcessEvents();
+  testing_seams::GrabClient(dlg.m_hWnd);
+  EXPECT_EQ(testing_seams::SharperCopiesDecoded(), before);
+  dlg.DestroyWindow();
+  testing_seams::ScriptMessageBoxes(false);
 }
 
 }  // namespace

@@ -136,12 +136,25 @@ bool decodeBmp(const BYTE* data, size_t size, QImage* draw, QImage* indexed, int
   return true;
 }
 
+QImage clearColour(QImage img, COLORREF mask) {
+  img = img.convertToFormat(QImage::Format_ARGB32);
+  QRgb key = qRgb(GetRValue(mask), GetGValue(mask), GetBValue(mask));
+  for (int y = 0; y < img.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
+    for (int x = 0; x < img.width(); ++x) {
+      if ((row[x] & 0xFFFFFF) == (key & 0xFFFFFF))
+        row[x] = 0;
+    }
+  }
+  return img;
+}
+
 void drawSharpest(QPainter& p, const QRect& target, const QImage& image,
-                  const std::vector<QImage>& scaled) {
+                  const SharperCopies& scaled) {
   const qreal ratio = p.device() ? p.device()->devicePixelRatioF() : 1;
   const QImage* best = &image;
   if (ratio > 1) {
-    for (const QImage& copy : scaled) {
+    for (const QImage& copy : scaled.images()) {
       best = &copy;
       if (copy.devicePixelRatio() >= ratio)
         break;
@@ -203,7 +216,7 @@ HBITMAP LoadBitmap(HINSTANCE instance, LPCSTR name) {
   HBITMAP b = qtb::newBitmap(it->second.draw, it->second.indexed, it->second.bpp);
   if (!b)
     return nullptr;
-  b->scaled = qtb::scaledCopies(res, RT_BITMAP);
+  b->scaled = qtb::SharperCopies(res, RT_BITMAP);
   b->resourceId = res->id;
   return b;
 }
@@ -226,7 +239,7 @@ HICON LoadIcon(HINSTANCE instance, LPCSTR name) {
     return nullptr;
   auto* ic = new HICON__;
   ic->image = d.draw;
-  ic->scaled = qtb::scaledCopies(res, RT_GROUP_ICON);
+  ic->scaled = qtb::SharperCopies(res, RT_GROUP_ICON);
   ic->stock = true;  // shared like the platform's resource icons: DestroyIcon keeps it
   qtb::registerObject(ic);
   cache[res->data] = ic;

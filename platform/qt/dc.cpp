@@ -78,7 +78,7 @@ bool paintOn(HDC hdc, const std::function<void(QPainter&)>& fn) {
     fn(p);
   }
   b->indexed = QImage();  // the 8-bit original no longer matches
-  b->scaled.clear();      // nor do the sharper copies
+  b->scaled = {};         // nor do the sharper copies
   b->bitsPixel = 32;
   return true;
 }

@@ -8,19 +8,6 @@
 
 namespace {
 
-QImage masking(QImage img, COLORREF mask) {
-  img = img.convertToFormat(QImage::Format_ARGB32);
-  QRgb key = qRgb(GetRValue(mask), GetGValue(mask), GetBValue(mask));
-  for (int y = 0; y < img.height(); ++y) {
-    auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
-    for (int x = 0; x < img.width(); ++x) {
-      if ((row[x] & 0xFFFFFF) == (key & 0xFFFFFF))
-        row[x] = 0;
-    }
-  }
-  return img;
-}
-
 int addImages(_IMAGELIST* list, const HBITMAP__& bitmap, bool masked, COLORREF mask) {
   const QImage& source = bitmap.image;
   if (source.isNull() || list->cx <= 0)
@@ -33,14 +20,12 @@ int addImages(_IMAGELIST* list, const HBITMAP__& bitmap, bool masked, COLORREF m
     if (!whole) {
       img = source.copy(i * list->cx, 0, list->cx, list->cy);
     }
-    list->images.push_back(masked ? masking(img, mask) : img);
+    list->images.push_back(masked ? qtb::clearColour(img, mask) : img);
     // A picture of the list's size keeps its sharper copies.
-    std::vector<QImage> copies = whole ? bitmap.scaled : std::vector<QImage>();
-    for (QImage& copy : copies) {
-      if (masked)
-        copy = masking(copy, mask);
-    }
-    list->scaled.push_back(std::move(copies));
+    qtb::SharperCopies copies;
+    if (whole)
+      copies = masked ? bitmap.scaled.masked(mask) : bitmap.scaled;
+    list->scaled.push_back(copies);
     list->resourceIds.push_back(whole ? bitmap.resourceId : 0);
   }
   return first;

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,14 +64,36 @@ T* as(const void* handle, Kind kind) {
   return static_cast<T*>(lookupObject(handle, kind));
 }
 
+// The sharper copies of a picture (the resource's PNG files at two and
+// three times its size), decoded when a screen of more than one device pixel
+// a pixel first draws the picture: a 1x screen never decodes them. Copies
+// of this handle share one decoding.
+class SharperCopies {
+ public:
+  SharperCopies() = default;
+  SharperCopies(const BINRESDATA* resource, LPCSTR type);
+  // The same copies with the pixels of colour key made clear, as an image
+  // list adds a picture with a mask colour.
+  SharperCopies masked(COLORREF key) const;
+  // Sorted by pixel ratio, each with its ratio set.
+  const std::vector<QImage>& images() const;
+
+ private:
+  struct State;
+  std::shared_ptr<State> m_state;
+};
+
+// The picture with its pixels of colour key made clear (ARGB32).
+QImage clearColour(QImage image, COLORREF key);
+
 }  // namespace qtb
 
 struct HBITMAP__ : qtb::GdiBase {
   HBITMAP__() : GdiBase(qtb::Kind::Bitmap) {}
-  QImage image;                // drawing form (RGB32/ARGB32), shared between loads of one resource
-  QImage indexed;              // the 8-bit original when the resource had one
-  std::vector<QImage> scaled;  // the resource's sharper copies, each with its pixel ratio
-  WORD resourceId = 0;         // the bitmap resource it was loaded from, if any
+  QImage image;               // drawing form (RGB32/ARGB32), shared between loads of one resource
+  QImage indexed;             // the 8-bit original when the resource had one
+  qtb::SharperCopies scaled;  // the resource's sharper copies
+  WORD resourceId = 0;        // the bitmap resource it was loaded from, if any
   int bitsPixel = 32;
   int selectedIn = 0;  // memory DCs holding it
 };
@@ -99,7 +122,7 @@ struct HPALETTE__ : qtb::GdiBase {
 struct HICON__ : qtb::GdiBase {
   HICON__() : GdiBase(qtb::Kind::Icon) {}
   QImage image;
-  std::vector<QImage> scaled;  // as a bitmap's
+  qtb::SharperCopies scaled;  // as a bitmap's
   bool cursor = false;
   int shape = 0;  // Qt::CursorShape for system cursors
   bool system = false;
@@ -127,8 +150,8 @@ struct _IMAGELIST : qtb::GdiBase {
   int cx = 0, cy = 0;
   UINT flags = 0;
   std::vector<QImage> images;
-  std::vector<std::vector<QImage>> scaled;  // each image's sharper copies
-  std::vector<WORD> resourceIds;            // each image's bitmap resource, or 0
+  std::vector<qtb::SharperCopies> scaled;  // each image's sharper copies
+  std::vector<WORD> resourceIds;           // each image's bitmap resource, or 0
 };
 
 struct MenuItemRec {
@@ -294,8 +317,11 @@ HBRUSH ctlColor(HWND h, UINT msg, HDC dc);  // asks the parent for the colours
 void fillWithBrush(QPainter& p, const QRect& r, HBRUSH b, const QColor& fallback);
 HBITMAP newBitmap(const QImage& image, const QImage& indexed, int bitsPixel);
 // The sharper copies of a bitmap or icon resource (scaled, with their pixel
-// ratios set), decoded once; none when the module has none.
-const std::vector<QImage>& scaledCopies(const BINRESDATA* resource, LPCSTR type);
+// ratios set), decoded once, at the first call; none when the module has
+// none.
+const std::vector<QImage>& scaledCopies(const RESOURCEMODULE* module, const BINRESDATA* resource,
+                                        LPCSTR type);
+int sharperCopiesDecoded();  // the bitmaps whose copies scaledCopies has decoded
 // The module's string of an id, which for a bitmap's id is what a screen
 // reader calls the picture ("" when it has none).
 QString pictureName(WORD resourceId);
@@ -314,7 +340,7 @@ void drawFocusMark(QPainter& p, const QRect& r);
 // Draws a picture into target (its own size at one pixel per pixel) from
 // the sharpest copy the painter's device can show.
 void drawSharpest(QPainter& p, const QRect& target, const QImage& image,
-                  const std::vector<QImage>& scaled);
+                  const SharperCopies& scaled);
 bool decodeBmp(const BYTE* data, size_t size, QImage* draw, QImage* indexed, int* bitsPixel);
 QImage iconImage(HICON icon);
 int cursorShapeOf(HCURSOR c);

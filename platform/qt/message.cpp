@@ -120,7 +120,7 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         if (ic && !ic->image.isNull() && QCoreApplication::instance()) {
           // The icon at every size it was drawn at, for the desktop to choose.
           QIcon icon(QPixmap::fromImage(ic->image));
-          for (const QImage& copy : ic->scaled) {
+          for (const QImage& copy : ic->scaled.images()) {
             QImage unscaled = copy;
             unscaled.setDevicePixelRatio(1);
             icon.addPixmap(QPixmap::fromImage(unscaled));

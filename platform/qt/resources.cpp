@@ -22,7 +22,8 @@ QStyleHints* hints() {
 }
 
 const RESOURCEMODULE* g_module = nullptr;
-char g_moduleTag;  // its address is the program's HINSTANCE
+int g_decoded = 0;  // bitmaps whose sharper copies were decoded
+char g_moduleTag;   // its address is the program's HINSTANCE
 
 HINSTANCE programInstance() {
   return reinterpret_cast<HINSTANCE>(&g_moduleTag);
@@ -84,16 +85,17 @@ const BINRESDATA* findBinary(HINSTANCE module, LPCSTR name, LPCSTR type) {
   return nullptr;
 }
 
-const std::vector<QImage>& scaledCopies(const BINRESDATA* resource, LPCSTR type) {
+const std::vector<QImage>& scaledCopies(const RESOURCEMODULE* module, const BINRESDATA* resource,
+                                        LPCSTR type) {
   static auto& cache =
       *new std::map<std::pair<const RESOURCEMODULE*, const BINRESDATA*>, std::vector<QImage>>;
-  auto key = std::make_pair(g_module, resource);
+  auto key = std::make_pair(module, resource);
   auto it = cache.find(key);
   if (it != cache.end())
     return it->second;
   std::vector<QImage> copies;
-  for (int i = 0; resource && g_module && i < g_module->scaledCount; ++i) {
-    const SCALEDRESDATA& r = g_module->scaled[i];
+  for (int i = 0; resource && module && i < module->scaledCount; ++i) {
+    const SCALEDRESDATA& r = module->scaled[i];
     if (r.id != resource->id || !r.type || !nameMatches(type, r.type, 0) || r.scale < 2)
       continue;
     QImage image = QImage::fromData(r.data, (int)r.size, "PNG");
@@ -105,7 +107,60 @@ const std::vector<QImage>& scaledCopies(const BINRESDATA* resource, LPCSTR type)
   std::sort(copies.begin(), copies.end(), [](const QImage& a, const QImage& b) {
     return a.devicePixelRatio() < b.devicePixelRatio();
   });
+  g_decoded += !copies.empty() && type == RT_BITMAP ? 1 : 0;
   return cache.emplace(key, std::move(copies)).first->second;
+}
+
+int sharperCopiesDecoded() {
+  return g_decoded;
+}
+
+struct SharperCopies::State {
+  const RESOURCEMODULE* module = nullptr;  // the module the picture came from
+  const BINRESDATA* resource = nullptr;
+  LPCSTR type = nullptr;
+  bool masked = false;
+  COLORREF key = 0;
+  bool decoded = false;
+  std::vector<QImage> images;
+};
+
+SharperCopies::SharperCopies(const BINRESDATA* resource, LPCSTR type)
+    : m_state(std::make_shared<State>()) {
+  m_state->module = g_module;
+  m_state->resource = resource;
+  m_state->type = type;
+}
+
+SharperCopies SharperCopies::masked(COLORREF key) const {
+  SharperCopies copy;
+  if (m_state) {
+    copy.m_state = std::make_shared<State>(*m_state);
+    copy.m_state->masked = true;
+    copy.m_state->key = key;
+    copy.m_state->decoded = false;
+    copy.m_state->images.clear();
+  }
+  return copy;
+}
+
+const std::vector<QImage>& SharperCopies::images() const {
+  static const std::vector<QImage> kNone;
+  if (!m_state)
+    return kNone;
+  State& s = *m_state;
+  if (!s.decoded) {
+    s.decoded = true;
+    const std::vector<QImage>& plain = scaledCopies(s.module, s.resource, s.type);
+    if (!s.masked)
+      return plain;
+    for (const QImage& copy : plain) {
+      QImage clear = clearColour(copy, s.key);
+      clear.setDevicePixelRatio(copy.devicePixelRatio());
+      s.images.push_back(clear);
+    }
+  }
+  return s.masked ? s.images : scaledCopies(s.module, s.resource, s.type);
 }
 
 }  // namespace qtb

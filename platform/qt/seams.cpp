@@ -207,4 +207,8 @@ GuiObjectCount GuiObjects() {
   return {qtb::gdiObjects(), qtb::userObjects()};
 }
 
+int SharperCopiesDecoded() {
+  return qtb::sharperCopiesDecoded();
+}
+
 }  // namespace testing_seams

@@ -117,8 +117,8 @@ void paintStatic(HWND h, HDC dc) {
   fillWithBrush(p, client, brush, QColor(240, 240, 240));
   if (type == SS_BITMAP || type == SS_ICON) {
     QImage img;
-    static const std::vector<QImage> kNone;
-    const std::vector<QImage>* scaled = &kNone;
+    static const SharperCopies kNone;
+    const SharperCopies* scaled = &kNone;
     if (type == SS_BITMAP && h->imageType == IMAGE_BITMAP) {
       if (auto* b = as<HBITMAP__>(h->image, Kind::Bitmap)) {
         img = b->image;
