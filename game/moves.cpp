@@ -3,10 +3,17 @@
 // player's play, the computer's play and the endings of a bout share.
 #include "table/zorv_dlg.h"
 
+// A control switched off while it has the focus would keep the keyboard
+// to itself, taking no key (the player pressed Space on "Бито" and it went
+// grey): the focus goes back to the hand, where the next move is made.
 void CZorvDlg::EnableControl(int id, BOOL enable) {
   HWND control = ::GetDlgItem(m_hWnd, id);
   if (control) {
+    const bool hadFocus = !enable && ::GetFocus() == control;
     ::EnableWindow(control, enable);
+    if (hadFocus) {
+      ::SetFocus(::GetDlgItem(m_hWnd, IDC_PLAYER_LIST));
+    }
   }
 }
 

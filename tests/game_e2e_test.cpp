@@ -155,6 +155,10 @@ TEST(EndToEnd, WholeGameByKeys) {
   auto press = [&](int id) {
     ASSERT_TRUE(TabTo(w, id));
     Key(w, VK_SPACE);
+    // A button that its press switched off gives the focus to the hand.
+    if (!w.Enabled(id) && w.dlg.m_nGameResult != 4) {
+      EXPECT_EQ(::GetFocus(), ::GetDlgItem(w.dlg.m_hWnd, IDC_PLAYER_LIST));
+    }
   };
   PlayWholeGame(w, {play, press});
 }

@@ -185,7 +185,9 @@ void paintListView(HWND h, QPainter& p) {
       const QImage& img = list->images[(size_t)item.image];
       drawSharpest(p, QRect(r.topLeft(), img.size()), img, list->scaled[(size_t)item.image]);
     }
-    if (item.state & LVIS_SELECTED) {
+    // Without LVS_SHOWSELALWAYS the selection shows only while the view has
+    // the focus, as the platform's list view draws it.
+    if ((item.state & LVIS_SELECTED) && (GetFocus() == h || (h->style & LVS_SHOWSELALWAYS))) {
       QPen pen(QColor(0, 120, 215));
       pen.setWidth(3);
       p.setPen(pen);
