@@ -78,7 +78,9 @@ def read(app):
     player = next((i for i in items if i and all(n in CARDS for n in i)), [])
     computer = next((i for i in items if i and all(n == "рубашка" for n in i)), [])
     images = [n.name for _, n in nodes if n.getRoleName() == "image" and showing(n)]
-    buttons = {n.name: n for _, n in nodes if n.getRoleName() == "push button" and showing(n)}
+    # AT-SPI 2.5x names the push-button role "button".
+    buttons = {n.name: n for _, n in nodes
+               if n.getRoleName() in ("push button", "button") and showing(n)}
     labels = [n.name for _, n in nodes if n.getRoleName() == "label" and showing(n)]
     status = [n.name for _, n in nodes if n.getRoleName() == "status bar" and showing(n)]
     check(len(status) == 1, "the hint is the window's one status text")
