@@ -45,7 +45,7 @@ bool counts(const GdiBase* obj) {
 bool registerObject(GdiBase* obj) {
   if (counts(obj)) {
     const int quota = quotaOf(obj);
-    if (g_counted[quota] + (quota == 1 ? liveWindowCount() : 0) >= kObjectQuota)
+    if ((quota == 1 ? userObjects() : gdiObjects()) >= kObjectQuota)
       return false;
     ++g_counted[quota];
     obj->counted = true;

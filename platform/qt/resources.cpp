@@ -121,8 +121,8 @@ struct SharperCopies::State {
   LPCSTR type = nullptr;
   bool masked = false;
   COLORREF key = 0;
-  bool decoded = false;
-  std::vector<QImage> images;
+  const std::vector<QImage>* decoded = nullptr;  // once decoded: the plain copies or clear
+  std::vector<QImage> clear;                     // the masked copies
 };
 
 SharperCopies::SharperCopies(const BINRESDATA* resource, LPCSTR type)
@@ -135,11 +135,12 @@ SharperCopies::SharperCopies(const BINRESDATA* resource, LPCSTR type)
 SharperCopies SharperCopies::masked(COLORREF key) const {
   SharperCopies copy;
   if (m_state) {
-    copy.m_state = std::make_shared<State>(*m_state);
+    copy.m_state = std::make_shared<State>();
+    copy.m_state->module = m_state->module;
+    copy.m_state->resource = m_state->resource;
+    copy.m_state->type = m_state->type;
     copy.m_state->masked = true;
     copy.m_state->key = key;
-    copy.m_state->decoded = false;
-    copy.m_state->images.clear();
   }
   return copy;
 }
@@ -150,17 +151,15 @@ const std::vector<QImage>& SharperCopies::images() const {
     return kNone;
   State& s = *m_state;
   if (!s.decoded) {
-    s.decoded = true;
     const std::vector<QImage>& plain = scaledCopies(s.module, s.resource, s.type);
-    if (!s.masked)
-      return plain;
-    for (const QImage& copy : plain) {
-      QImage clear = clearColour(copy, s.key);
-      clear.setDevicePixelRatio(copy.devicePixelRatio());
-      s.images.push_back(clear);
+    for (const QImage& copy : s.masked ? plain : kNone) {
+      QImage cleared = clearColour(copy, s.key);
+      cleared.setDevicePixelRatio(copy.devicePixelRatio());
+      s.clear.push_back(cleared);
     }
+    s.decoded = s.masked ? &s.clear : &plain;
   }
-  return s.masked ? s.images : scaledCopies(s.module, s.resource, s.type);
+  return *s.decoded;
 }
 
 }  // namespace qtb
