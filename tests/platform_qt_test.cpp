@@ -143,6 +143,28 @@ TEST_F(PlatformTest, F10AndAltAloneOpenTheMenuBar) {
   EXPECT_EQ(bar->activeAction(), nullptr);
 }
 
+// A reader that is listening while a dialog is made (Qt 6.8's bridge asks
+// at the title) still finds a dialog named by its caption.
+TEST_F(PlatformTest, AReaderListeningFromTheStartFindsTheDialog) {
+  struct AskAtTitle : QObject {
+    bool eventFilter(QObject* o, QEvent* e) override {
+      if (e->type() == QEvent::WindowTitleChange)
+        QAccessible::queryAccessibleInterface(o);
+      return false;
+    }
+  } reader;
+  qApp->installEventFilter(&reader);
+  HWND dlg = Open();
+  qApp->removeEventFilter(&reader);
+  ASSERT_NE(dlg, nullptr);
+  QWidget* frame = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->isVisible() && w->property("qtbHwnd").toULongLong() == (quintptr)dlg)
+      frame = w;
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(frame)->role(), QAccessible::Dialog);
+}
+
 // A reader learns of a status text only from the live-region event; a text
 // static is a plain label until then, and other events leave it one.
 TEST_F(PlatformTest, LiveRegionEventMakesAStaticAStatusText) {

@@ -119,10 +119,13 @@ HWND createDialog(LPCSTR templateName, HWND owner, DLGPROC proc, LPARAM param, b
   }
   // No Qt parent: a disabled owner must not disable its dialogs with it.
   auto* frame = new qtb::DialogFrame(h, nullptr);
+  // The window's widget before anything can ask for its accessible
+  // interface: a title set with a reader listening makes Qt 6.8 build that
+  // interface at once, and keep it.
+  h->widget = frame;
   frame->setWindowFlags(flags);
   frame->setWindowTitle(QString::fromUtf8(h->text.c_str()));
   frame->setFont(qtb::fontOf(h->font));
-  h->widget = frame;
   int menuHeight = 0;
   if (tpl->menuId) {
     h->menu = LoadMenu(h->instance, MAKEINTRESOURCE(tpl->menuId));
