@@ -146,7 +146,7 @@ bool runOnce(xcb_connection_t* c, xcb_atom_t netWmPid, Command& cmd) {
       const double at = nowMs();
       std::set<pid_t> tree = processTree(child);
       const double cpu = cpuMsOf(tree);
-      if (!map->override_redirect && tree.count(windowPid(c, map->window, netWmPid))) {
+      if (tree.count(windowPid(c, map->window, netWmPid))) {
         cmd.wallMs.push_back(at - start);
         cmd.cpuMs.push_back(cpu);
         cmd.peakMiB.push_back(peakMiBOf(tree));
