@@ -116,9 +116,10 @@ inline const RESOURCEMODULE& TestModule() {
       {kDialogWithDefault, "Кнопки", "MS Sans Serif", 8,
        WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0, 0, 130, 30, 0, defItems, 2},
   };
-  static const MENUITEMDATA menuItems[] = {
-      {0, "Игра", 0}, {1, "Новая игра", kCmdNew}, {1, nullptr, 0}, {1, "Выход", IDCANCEL}};
-  static const MENUDATA menus[] = {{kMenu, menuItems, 4}};
+  static const MENUITEMDATA menuItems[] = {{0, "Игра", 0},  {1, "Новая игра", kCmdNew},
+                                           {1, nullptr, 0}, {1, "Выход", IDCANCEL},
+                                           {0, "?", 0},     {1, "О программе", kCmdNew + 1}};
+  static const MENUDATA menus[] = {{kMenu, menuItems, 6}};
   static const STRINGDATA strings[] = {{7, "строка"}};
   static const ACCELDATA accels[] = {{9, FVIRTKEY, VK_F2, kCmdNew}};
   static const BINRESDATA binaries[] = {

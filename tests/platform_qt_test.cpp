@@ -105,9 +105,11 @@ TEST_F(PlatformTest, MenuItemsSendCommands) {
   EXPECT_EQ(g_seen.commands, (std::vector<WPARAM>{MAKEWPARAM(kCmdNew, 0)}));
 }
 
-// F10, or Alt pressed and let go alone, opens the menu bar highlighted at
-// its first menu; Alt used with another key does not.
-TEST_F(PlatformTest, F10AndAltAloneOpenTheMenuBar) {
+// The menu bar by keys, as the platform's menu loop works it: F10 or Alt
+// alone selects the first title without opening it, Left and Right move,
+// Down opens, Left and Right then open the neighbour, Esc closes the menu
+// and a second Esc leaves the bar; Alt used with another key does nothing.
+TEST_F(PlatformTest, MenuBarByKeys) {
   HWND dlg = Open();
   ASSERT_NE(dlg, nullptr);
   QMenuBar* bar = nullptr;
@@ -116,31 +118,51 @@ TEST_F(PlatformTest, F10AndAltAloneOpenTheMenuBar) {
       bar = w->findChild<QMenuBar*>();
   }
   ASSERT_NE(bar, nullptr);
-  QWidget* at = bar->window();
-  auto send = [&](QEvent::Type type, int key, Qt::KeyboardModifiers mods) {
+  // Keys as the system delivers them: to the open menu, else to the focus.
+  auto send = [&](QEvent::Type type, int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QWidget* to = QApplication::activePopupWidget();
+    to = to ? to : bar->window()->focusWidget() ? bar->window()->focusWidget() : bar->window();
     QKeyEvent e(type, key, mods);
-    QApplication::sendEvent(at, &e);
-  };
-  auto close = [&] {
-    bar->setActiveAction(nullptr);
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-      if (auto* menu = qobject_cast<QMenu*>(w))
-        menu->close();
-    }
+    QApplication::sendEvent(to, &e);
     QCoreApplication::processEvents();
   };
-  KeyPress(dlg, VK_F10);
-  ASSERT_NE(bar->activeAction(), nullptr);
-  EXPECT_EQ(bar->activeAction()->text(), QString::fromUtf8("Игра"));
-  close();
-  send(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
-  send(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
-  EXPECT_NE(bar->activeAction(), nullptr);
-  close();
-  send(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
-  send(QEvent::KeyPress, Qt::Key_X, Qt::AltModifier);
-  send(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
-  EXPECT_EQ(bar->activeAction(), nullptr);
+  auto press = [&](int key) {
+    send(QEvent::KeyPress, key);
+    send(QEvent::KeyRelease, key);
+  };
+  // "" for no title selected; a title with "+" when its menu is open.
+  auto state = [&] {
+    QString s = bar->activeAction() ? bar->activeAction()->text() : QString();
+    auto* open = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    return (s + (open ? "+" + open->title() : QString())).toStdString();
+  };
+  press(Qt::Key_F10);
+  EXPECT_EQ(state(), "Игра");
+  press(Qt::Key_Right);
+  EXPECT_EQ(state(), "?");
+  press(Qt::Key_Down);
+  EXPECT_EQ(state(), "?+?");
+  press(Qt::Key_Left);
+  EXPECT_EQ(state(), "Игра+Игра");
+  press(Qt::Key_Escape);
+  EXPECT_EQ(state(), "Игра");
+  press(Qt::Key_Escape);
+  EXPECT_EQ(state(), "");
+  EXPECT_TRUE(IsWindowVisible(dlg)) << "Esc in the menu bar must not cancel the dialog";
+  auto alt = [&](bool alone) {
+    // As X reports it: the modifiers held before the key.
+    send(QEvent::ShortcutOverride, Qt::Key_Alt);
+    send(QEvent::KeyPress, Qt::Key_Alt);
+    if (!alone)
+      send(QEvent::KeyPress, Qt::Key_X, Qt::AltModifier);
+    send(QEvent::KeyRelease, Qt::Key_Alt, Qt::AltModifier);
+  };
+  alt(true);
+  EXPECT_EQ(state(), "Игра");
+  alt(true);
+  EXPECT_EQ(state(), "");
+  alt(false);
+  EXPECT_EQ(state(), "");
 }
 
 // A reader that is listening while a dialog is made (Qt 6.8's bridge asks

@@ -12,16 +12,7 @@
 
 namespace {
 
-bool g_shift = false;     // of the key being handled
-bool g_altAlone = false;  // Alt is down and no other key came since
-
-bool openMenuBar(HWND top) {
-  if (!qtb::isWindow(top) || !top->menuBar || top->menuBar->actions().isEmpty())
-    return false;
-  top->menuBar->setFocus(Qt::MenuBarFocusReason);
-  top->menuBar->setActiveAction(top->menuBar->actions().first());
-  return true;
-}
+bool g_shift = false;  // of the key being handled
 
 // Every key pressed in one of our dialogs passes the dialog manager first.
 class KeyFilter : public QObject {
@@ -39,21 +30,11 @@ class KeyFilter : public QObject {
     if (!top || top->cls != WndClass::Dialog)
       return false;
     auto* key = static_cast<QKeyEvent*>(e);
-    // Alt pressed and let go alone, or F10, opens the menu bar at its first
-    // menu, highlighted, as the platform's menu loop does.
-    const bool press = e->type() == QEvent::KeyPress;
-    if (key->key() == Qt::Key_Alt) {
-      if (press) {
-        g_altAlone = !key->isAutoRepeat();
-      } else if (g_altAlone) {
-        g_altAlone = false;
-        return openMenuBar(top);
-      }
+    // The menu bar, once the keys select it, has them as the platform's
+    // menu loop does; Alt alone reaches it by itself (see its style).
+    if (w == top->menuBar || key->key() == Qt::Key_Alt)
       return false;
-    }
-    if (press) {
-      g_altAlone = false;
-    }
+    const bool press = e->type() == QEvent::KeyPress;
     int vk = qtb::vkFromQt(key->key());
     if (!vk)
       return false;
@@ -62,7 +43,11 @@ class KeyFilter : public QObject {
     bool up = e->type() == QEvent::KeyRelease;
     if (qtb::keyInput(focus ? focus : top, vk, up))
       return true;
-    return press && vk == VK_F10 && key->modifiers() == Qt::NoModifier && openMenuBar(top);
+    if (press && vk == VK_F10 && key->modifiers() == Qt::NoModifier && top->menuBar) {
+      qtb::toggleMenuBarKeys(top);
+      return true;
+    }
+    return false;
   }
 };
 

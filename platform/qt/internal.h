@@ -353,6 +353,8 @@ std::vector<HWND>& modalStack();
 void recordModelessEnd(HWND h, INT_PTR result);
 void forgetWindow(HWND h);
 void buildMenuBar(HWND h);
+// F10: the menu bar selected by keys, or left again, as Alt alone does.
+void toggleMenuBarKeys(HWND top);
 
 // Message spy.
 void spy(HWND h, UINT msg, WPARAM wp, LPARAM lp);

@@ -2,7 +2,9 @@
 // Menus (shown as the dialog's QMenuBar; a chosen item sends WM_COMMAND)
 // and accelerator tables.
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
+#include <QProxyStyle>
 
 #include "platform/qt/internal.h"
 
@@ -19,9 +21,39 @@ const MENUDATA* findMenu(LPCSTR name) {
   return nullptr;
 }
 
+// The platform's menu bar is worked by keys: Alt alone or F10 selects its
+// first title without opening it, Left and Right move between titles, Down
+// and Enter open one, Esc closes an open menu and then leaves the bar. Qt's
+// menu bar does all that when its style says so.
+class KeyboardMenuBarStyle : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* ret) const override {
+    return hint == SH_MenuBar_AltKeyNavigation ? 1
+                                               : QProxyStyle::styleHint(hint, option, widget, ret);
+  }
+};
+
 }  // namespace
 
 namespace qtb {
+
+void toggleMenuBarKeys(HWND top) {
+  if (!isWindow(top) || !top->menuBar || top->menuBar->actions().isEmpty())
+    return;
+  // What Qt's menu bar hears of Alt pressed and let go alone: it watches
+  // the window for the first and the application for the second. The
+  // press is told as X tells it (no modifier yet, which Qt 6 reports as
+  // Alt), then as older Qt wants it; once heard, the second is ignored.
+  QObject* bar = top->menuBar;
+  QWidget* window = top->menuBar->window();
+  for (Qt::KeyboardModifiers held : {Qt::NoModifier, Qt::AltModifier}) {
+    QKeyEvent press(QEvent::ShortcutOverride, Qt::Key_Alt, held);
+    bar->eventFilter(window, &press);
+  }
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::AltModifier);
+  bar->eventFilter(window, &release);
+}
 
 void buildMenuBar(HWND h) {
   if (!isWindow(h) || !h->widget)
@@ -32,8 +64,12 @@ void buildMenuBar(HWND h) {
       h->menuBar->hide();
     return;
   }
-  if (!h->menuBar)
+  if (!h->menuBar) {
     h->menuBar = new QMenuBar(h->widget);
+    auto* style = new KeyboardMenuBarStyle;
+    style->setParent(h->menuBar);
+    h->menuBar->setStyle(style);
+  }
   h->menuBar->clear();
   QMenu* popup = nullptr;
   for (const MenuItemRec& item : menu->items) {
