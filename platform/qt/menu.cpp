@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QProxyStyle>
+#include <QStyleOptionMenuItem>
 
 #include "platform/qt/internal.h"
 
@@ -31,6 +32,19 @@ class KeyboardMenuBarStyle : public QProxyStyle {
                 QStyleHintReturn* ret) const override {
     return hint == SH_MenuBar_AltKeyNavigation ? 1
                                                : QProxyStyle::styleHint(hint, option, widget, ret);
+  }
+  // A selected title is drawn highlighted whether or not its menu is open,
+  // so that the keys' selection shows (Qt's own styles mark it only open).
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget) const override {
+    auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    if (element == CE_MenuBarItem && item && (item->state & State_Selected)) {
+      QStyleOptionMenuItem selected(*item);
+      selected.state |= State_Sunken;
+      QProxyStyle::drawControl(element, &selected, painter, widget);
+      return;
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
   }
 };
 
