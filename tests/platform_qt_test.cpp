@@ -149,6 +149,9 @@ TEST_F(PlatformTest, MenuBarByKeys) {
   press(Qt::Key_Escape);
   EXPECT_EQ(state(), "");
   EXPECT_TRUE(IsWindowVisible(dlg)) << "Esc in the menu bar must not cancel the dialog";
+  press(Qt::Key_F10);
+  press(Qt::Key_F10);
+  EXPECT_EQ(state(), "");
   auto alt = [&](bool alone) {
     // As X reports it: the modifiers held before the key.
     send(QEvent::ShortcutOverride, Qt::Key_Alt);

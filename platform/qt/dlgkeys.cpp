@@ -30,13 +30,16 @@ class KeyFilter : public QObject {
     if (!top || top->cls != WndClass::Dialog)
       return false;
     auto* key = static_cast<QKeyEvent*>(e);
-    // The menu bar, once the keys select it, has them as the platform's
-    // menu loop does; Alt alone reaches it by itself (see its style).
-    if (w == top->menuBar || key->key() == Qt::Key_Alt)
-      return false;
     const bool press = e->type() == QEvent::KeyPress;
     int vk = qtb::vkFromQt(key->key());
-    if (!vk)
+    // F10 selects the menu bar and leaves it again. Once selected, the bar
+    // has the keys, as the platform's menu loop does; Alt alone reaches it
+    // by itself (see its style).
+    if (press && vk == VK_F10 && key->modifiers() == Qt::NoModifier && w == top->menuBar) {
+      qtb::toggleMenuBarKeys(top);
+      return true;
+    }
+    if (w == top->menuBar || key->key() == Qt::Key_Alt || !vk)
       return false;
     g_shift = (key->modifiers() & Qt::ShiftModifier) || key->key() == Qt::Key_Backtab;
     HWND focus = qtb::fromWidget(w);
