@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QWidget>
+#include <algorithm>
 #include <vector>
 
 #include "platform/qt/internal.h"
@@ -190,6 +191,43 @@ void accessibleFocusItem(HWND list, int index) {
   QAccessibleEvent e(list->widget.data(), QAccessible::Focus);
   e.setChild(index);
   QAccessible::updateAccessibility(&e);
+}
+
+namespace {
+
+// The list view's item interface at index, when a reader is listening.
+QAccessibleInterface* itemOf(HWND list, int index) {
+  if (!isWindow(list) || !list->widget || !QAccessible::isActive())
+    return nullptr;
+  QAccessibleInterface* view = QAccessible::queryAccessibleInterface(list->widget.data());
+  return view && index >= 0 && index < view->childCount() ? view->child(index) : nullptr;
+}
+
+void tell(QAccessibleInterface* item, QAccessible::Event type) {
+  if (item) {
+    QAccessibleEvent e(item, type);
+    QAccessible::updateAccessibility(&e);
+  }
+}
+
+}  // namespace
+
+void accessibleItemsRemoving(HWND list, int removing) {
+  if (!isWindow(list))
+    return;
+  const int count = (int)list->items.size();
+  for (int i = count - 1; i >= 0 && i >= count - removing; --i)
+    tell(itemOf(list, i), QAccessible::ObjectDestroyed);
+}
+
+void accessibleItemsChanged(HWND list, int first, int changed, int added) {
+  if (!isWindow(list))
+    return;
+  const int count = (int)list->items.size();
+  for (int i = std::max(first, 0); i < first + changed && i < count - added; ++i)
+    tell(itemOf(list, i), QAccessible::NameChanged);
+  for (int i = std::max(count - added, 0); i < count; ++i)
+    tell(itemOf(list, i), QAccessible::ObjectCreated);
 }
 
 }  // namespace qtb

@@ -329,6 +329,12 @@ QString pictureName(WORD resourceId);
 void accessibleChanged(HWND h);
 // ... and that the focus moved to item index of a list view.
 void accessibleFocusItem(HWND list, int index);
+// ... and that a list view's items changed, so that a reader that keeps
+// its view follows: items are told by place, so `removing` places go from
+// the end (told while they are still there), `changed` places from first
+// on may show other pictures, and `added` places came at the end.
+void accessibleItemsRemoving(HWND list, int removing);
+void accessibleItemsChanged(HWND list, int first, int changed, int added);
 void installAccessibility();
 
 // Whether the focus mark of a control shows: it has the focus, and its

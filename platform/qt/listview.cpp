@@ -300,6 +300,8 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       HIMAGELIST& slot = wp == LVSIL_NORMAL ? h->normalList : h->smallList;
       HIMAGELIST old = slot;
       slot = (HIMAGELIST)lp;
+      if (wp == LVSIL_NORMAL && old != slot)
+        accessibleItemsChanged(h, 0, count, 0);
       markDirty(h);
       return (LRESULT)old;
     }
@@ -324,6 +326,7 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       if (!item || item->iItem < 0 || item->iItem >= count)
         return FALSE;
       applyItem(h->items[(size_t)item->iItem], item);
+      accessibleItemsChanged(h, item->iItem, 1, 0);
       markDirty(h);
       return TRUE;
     case LVM_INSERTITEM: {
@@ -333,16 +336,20 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       ListItemRec rec;
       applyItem(rec, item);
       h->items.insert(h->items.begin() + at, rec);
+      accessibleItemsChanged(h, at, count - at, 1);
       markDirty(h);
       return at;
     }
     case LVM_DELETEITEM:
       if ((int)wp < 0 || (int)wp >= count)
         return FALSE;
+      accessibleItemsRemoving(h, 1);
       h->items.erase(h->items.begin() + (int)wp);
+      accessibleItemsChanged(h, (int)wp, count - (int)wp, 0);
       markDirty(h);
       return TRUE;
     case LVM_DELETEALLITEMS:
+      accessibleItemsRemoving(h, count);
       h->items.clear();
       h->scrollY = 0;
       markDirty(h);
