@@ -7,6 +7,8 @@ import time
 
 import pyatspi
 
+from bus import program
+
 RANKS = ["шестёрка", "семёрка", "восьмёрка", "девятка", "десятка", "валет", "дама", "король", "туз"]
 SUITS = ["треф", "бубён", "червей", "пик"]
 CARDS = {f"{r} {s}" for r in RANKS for s in SUITS}
@@ -32,17 +34,6 @@ def walk(node, depth=0, out=None):
         if child is not None:
             walk(child, depth + 1, out)
     return out
-
-
-def program():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for _ in range(80):
-        for i in range(desktop.childCount):
-            app = desktop.getChildAtIndex(i)
-            if app is not None and app.name == "zorv" and app.childCount:
-                return app
-        time.sleep(0.25)
-    sys.exit("the program did not appear on the accessibility bus")
 
 
 def lists(nodes):
