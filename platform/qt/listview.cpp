@@ -326,7 +326,8 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       if (!item || item->iItem < 0 || item->iItem >= count)
         return FALSE;
       applyItem(h->items[(size_t)item->iItem], item);
-      accessibleItemsChanged(h, item->iItem, 1, 0);
+      if (item->mask & LVIF_IMAGE)
+        accessibleItemsChanged(h, item->iItem, 1, 0);
       markDirty(h);
       return TRUE;
     case LVM_INSERTITEM: {
