@@ -34,6 +34,17 @@ need_root() {
   exit 1
 }
 
+# A mirror in the middle of a sync serves an index of the wrong size for a
+# while: ask again a few times before going on with what was fetched.
+apt_update() {
+  local try
+  for try in 1 2 3 4; do
+    as_root apt-get update -qq && return 0
+    [ $try -lt 4 ] && echo "apt-get update failed; trying again in $((try * 15)) s" >&2 && sleep $((try * 15))
+  done
+  return 0
+}
+
 ensure_packages() {
   local missing=()
   for p in "$@"; do
@@ -43,7 +54,7 @@ ensure_packages() {
   need_root "Installing the missing Debian packages (${missing[*]})" \
     "apt-get update && apt-get install ${missing[*]}"
   echo "Installing: ${missing[*]}"
-  as_root apt-get update -qq
+  apt_update
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
     "${missing[@]}"
 }
@@ -79,7 +90,7 @@ use_wine() {
     need_root "Adding Debian's i386 architecture for wine32" \
       "dpkg --add-architecture i386 && apt-get update"
     as_root dpkg --add-architecture i386
-    as_root apt-get update -qq
+    apt_update
   fi
   ensure_packages wine wine32:i386 fonts-wine locales "$@"
   ensure_locales ru_RU.UTF-8 en_US.UTF-8
