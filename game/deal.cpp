@@ -11,6 +11,7 @@
 static void ShowStock(CZorvDlg& dlg, HBITMAP picture) {
   dlg.m_stDeck.SetBitmap(picture);
   dlg.m_stDeck.ShowWindow(picture == dlg.m_hbmLastCard ? SW_HIDE : SW_SHOW);
+  dlg.NamePicture(IDC_DECK, picture);
 }
 
 void CZorvDlg::NewGame() {
@@ -36,6 +37,7 @@ void CZorvDlg::NewGame() {
   // The bottom card of the stock is turned up: its suit is trumps all game.
   m_trump = m_deck[0];
   m_stTrump.SetBitmap(m_trump.hBitmap);
+  NamePicture(IDC_TRUMP, m_trump.hBitmap);
 
   static const struct {
     const char* suit;
@@ -104,6 +106,7 @@ static BOOL DrawCards(CZorvDlg& dlg, Card* hand, BYTE& count, BYTE otherCount, B
     n = dlg.m_nDeckCards;
     dlg.m_nDeckCards = 0;
     dlg.m_stTrump.SetBitmap(dlg.m_hbmEmpty);
+    dlg.NamePicture(IDC_TRUMP, dlg.m_hbmEmpty);
     ShowStock(dlg, dlg.m_hbmTrumpSuit);
   } else {
     dlg.m_nDeckCards -= n;
@@ -115,6 +118,7 @@ static BOOL DrawCards(CZorvDlg& dlg, Card* hand, BYTE& count, BYTE otherCount, B
     // Nothing is left: the table shows just the trump suit's symbol.
     if (dlg.m_nDeckCards == 0) {
       dlg.m_stTrump.SetBitmap(dlg.m_hbmEmpty);
+      dlg.NamePicture(IDC_TRUMP, dlg.m_hbmEmpty);
       ShowStock(dlg, dlg.m_hbmTrumpSuit);
     }
   }

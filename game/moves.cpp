@@ -61,6 +61,7 @@ void CZorvDlg::PlaceAttackCard(const Card& card) {
   // The covering place lies over most of the attack place: while it is empty
   // it steps aside, so the card to be covered shows whole.
   ::ShowWindow(::GetDlgItem(m_hWnd, g_anDefencePlace[m_nAttack]), SW_HIDE);
+  NamePlaces(m_nAttack, &card, nullptr);
   ++m_nAttack;
 }
 
@@ -72,6 +73,7 @@ void CZorvDlg::PlaceDefenceCard(const Card& card) {
   HWND place = ::GetDlgItem(m_hWnd, g_anDefencePlace[m_nDefence]);
   ::SendMessage(place, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)card.hBitmap);
   ::ShowWindow(place, SW_SHOW);
+  NamePlaces(m_nDefence, &m_attack[m_nDefence], &card);
   ++m_nDefence;
 }
 

@@ -103,4 +103,11 @@ GuiObjectCount GuiObjects();
 // window's icon goes to the desktop at every size when the window shows).
 int SharperCopiesDecoded();
 
+// What a screen reader is told, read through the system's accessibility
+// interfaces: the name of a window's object (child 0) or of its item child
+// (1 for the first); and a window's child windows in the order a reader
+// meets them.
+std::string ReaderName(HWND hwnd, LONG child = 0);
+std::vector<HWND> ReaderOrder(HWND parent);
+
 }  // namespace testing_seams

@@ -11,6 +11,16 @@
 #define IDR_MAINFRAME 200
 #define IDR_ACCELERATOR 212
 #define IDS_HISTORY 102
+// What a screen reader says of the table: %1 is a number, %2 a picture's name.
+#define IDS_PLACE_EMPTY 301
+#define IDS_PLACE_OPEN 302
+#define IDS_PLACE_COVERED 303
+#define IDS_COVER 304
+#define IDS_COVER_EMPTY 305
+#define IDS_TRUMP 306
+#define IDS_PLAYER_HAND 307
+#define IDS_COMPUTER_HAND 308
+#define IDS_BEATEN_PILE 309
 
 // Bitmaps: card faces 155..191 (no 164; id = suit base + rank offset).
 #define IDB_CLUBS_BASE 155

@@ -35,9 +35,9 @@ const char kHistory[] =
 
 }  // namespace
 
-// What a screen reader says of each picture: a string with the picture's
-// own bitmap id. Faces run clubs 155.., diamonds 165.., hearts 174..,
-// spades 183.., each in the order Q 6 7 8 9 A J K 10.
+// The name of each picture, for a screen reader: a string with the
+// picture's own bitmap id. Faces run clubs 155.., diamonds 165.., hearts
+// 174.., spades 183.., each in the order Q 6 7 8 9 A J K 10.
 const STRINGDATA g_zorvStrings[] = {
     {IDS_HISTORY, kHistory},
     {155, "дама треф"},
@@ -85,7 +85,16 @@ const STRINGDATA g_zorvStrings[] = {
     {IDB_SUIT_SPADES, "пики"},
     {IDB_DECK, "колода"},
     {IDB_LAST_CARD, "колода кончилась"},
-    // What the trump card's place is for.
-    {IDC_TRUMP, "козырь: %1"},
+    // The table as a screen reader tells it, bout by bout: the attack and
+    // its cover lie together.
+    {IDS_PLACE_EMPTY, "ход %1: пусто"},
+    {IDS_PLACE_OPEN, "ход %1: %2, не покрыта"},
+    {IDS_PLACE_COVERED, "ход %1: %2, покрыта"},
+    {IDS_COVER, "ход %1 покрыт: %2"},
+    {IDS_COVER_EMPTY, "покрытие хода %1: пусто"},
+    {IDS_TRUMP, "козырь: %2"},
+    {IDS_PLAYER_HAND, "ваши карты"},
+    {IDS_COMPUTER_HAND, "карты компьютера: %1"},
+    {IDS_BEATEN_PILE, "отбой"},
 };
 const int g_zorvStringCount = sizeof g_zorvStrings / sizeof g_zorvStrings[0];

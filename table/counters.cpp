@@ -31,9 +31,10 @@ static const char* CardsWord(int n) {
 }
 
 // What a screen reader says of the counters and the computer's hand, from
-// the counts the window shows. The texts of the LED buttons and the list
-// view are not drawn; they name them.
-static void NameCounts(CWnd& dlg) {
+// the counts the window shows. The texts of the LED buttons are not drawn;
+// they name them. The discard counter follows its label "бито:", so its
+// name is the count alone.
+static void NameCounts(CZorvDlg& dlg) {
   auto count = [&dlg](int id) {
     char text[16] = {};
     ::GetDlgItemText(dlg.m_hWnd, id, text, sizeof text);
@@ -47,11 +48,9 @@ static void NameCounts(CWnd& dlg) {
     snprintf(name, sizeof name, "колода кончилась");
   }
   ::SetDlgItemText(dlg.m_hWnd, IDC_DECK_LED, name);
-  snprintf(name, sizeof name, "бито: %d", count(IDC_BEATEN_COUNT));
+  snprintf(name, sizeof name, "%d", count(IDC_BEATEN_COUNT));
   ::SetDlgItemText(dlg.m_hWnd, IDC_BEATEN_LED, name);
-  int computer = count(IDC_COMPUTER_COUNT);
-  snprintf(name, sizeof name, "%d %s", computer, CardsWord(computer));
-  ::SetDlgItemText(dlg.m_hWnd, IDC_COMPUTER_LIST, name);
+  dlg.NameComputerHand();
 }
 
 void CZorvDlg::UpdateCounters() {

@@ -13,6 +13,7 @@ CZorvDlg::CZorvDlg(CWnd* parent) : CDialog(IDD, parent) {
 }
 
 CZorvDlg::~CZorvDlg() {
+  ReleaseReaderNames();
   m_dibDeckCount.Free();
   m_dibBeatenCount.Free();
   m_dibDigits.Free();
@@ -100,6 +101,7 @@ END_MESSAGE_MAP()
 
 BOOL CZorvDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  PrepareForReader();
   SetIcon(m_hIcon, TRUE);
   SetIcon(m_hIcon, FALSE);
 
@@ -181,5 +183,6 @@ void CZorvDlg::ClearTable() {
   // Covering places that stepped aside for an attack card come back empty.
   for (int k = 0; k < 6; ++k) {
     ::ShowWindow(::GetDlgItem(m_hWnd, g_anDefencePlace[k]), SW_SHOW);
+    NamePlaces(k, nullptr, nullptr);
   }
 }

@@ -13,6 +13,7 @@
 // The table's places by slot 0..5: the attack places stand left to right in
 // slot order, which is not the order of their ids; cover k lies over attack k.
 extern const int g_anAttackPlace[6];
+struct IAccPropServices;
 extern const int g_anDefencePlace[6];
 
 class CZorvDlg : public CDialog {
@@ -166,9 +167,24 @@ class CZorvDlg : public CDialog {
   // every card, hand entry and place holds the same handle for one image
   // (m_hbmEmpty marks empty hand entries by handle identity).
   HBITMAP CachedBitmap(WORD id);
+  // What a screen reader says of the table (table/reader_names.cpp): the
+  // names, given through the system's annotation service, of a control, of
+  // attack and cover places by slot (a null card for an empty place), of a
+  // picture place by what it shows and of the computer's hand by its count;
+  // the reader's order of the places, set once a window is made.
+  void NameForReader(int id, LPCTSTR name);
+  CString PictureName(HBITMAP picture);
+  void NamePlaces(int slot, const Card* attack, const Card* cover);
+  void NamePicture(int id, HBITMAP picture);
+  void NameComputerHand();
+  void PrepareForReader();
+  void ReleaseReaderNames();
 
  private:
   HBITMAP m_ahbmCache[IDB_LAST_CARD - IDB_CLUBS_BASE + 1] = {};
   HACCEL m_hAccel = nullptr;
+  IAccPropServices* m_pAccProps = nullptr;
+  BOOL m_bAccPropsAsked = FALSE;
+  BOOL m_bComStarted = FALSE;
   // --- end of window helpers ---
 };

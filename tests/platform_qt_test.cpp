@@ -10,6 +10,9 @@
 #include <QPointer>
 #include <QStyle>
 
+#include <oleacc.h>
+
+#include "platform/testing.h"
 #include "tests/platform_fixture.h"
 
 namespace platform_test {
@@ -217,6 +220,37 @@ TEST_F(PlatformTest, LiveRegionEventMakesAStaticAStatusText) {
   EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name),
             QString::fromUtf8("новая подсказка"));
   EXPECT_EQ(role(), QAccessible::StatusBar);
+}
+
+// The annotation service names a window's own object, once COM runs on the
+// thread; a name the program gives wins over the window's text.
+TEST_F(PlatformTest, AnnotatedNamesReachTheReader) {
+  HWND dlg = Open();
+  ASSERT_NE(dlg, nullptr);
+  HWND pic = CreateWindowEx(0, "STATIC", "#155", WS_CHILD | WS_VISIBLE | SS_BITMAP, 0, 0, 20, 20,
+                            dlg, nullptr, GetModuleHandle(nullptr), nullptr);
+  ASSERT_NE(pic, nullptr);
+  EXPECT_EQ(testing_seams::ReaderName(pic), "");  // not its resource's name
+  void* object = nullptr;
+  EXPECT_EQ(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                             IID_IAccPropServices, &object),
+            CO_E_NOTINITIALIZED);
+  ASSERT_EQ(CoInitialize(nullptr), S_OK);
+  ASSERT_EQ(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                             IID_IAccPropServices, &object),
+            S_OK);
+  auto* service = static_cast<IAccPropServices*>(object);
+  WCHAR name[32];
+  ASSERT_EQ(MultiByteToWideChar(CP_UTF8, 0, "дама пик", -1, name, 32), 9);
+  EXPECT_EQ(service->SetHwndPropStr(pic, (DWORD)OBJID_CLIENT, 1, PROPID_ACC_NAME, name),
+            E_INVALIDARG);
+  EXPECT_EQ(service->SetHwndPropStr(pic, (DWORD)OBJID_CLIENT, CHILDID_SELF, IID_IUnknown, name),
+            E_INVALIDARG);
+  EXPECT_EQ(service->SetHwndPropStr(pic, (DWORD)OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME, name),
+            S_OK);
+  EXPECT_EQ(testing_seams::ReaderName(pic), "дама пик");
+  service->Release();
+  CoUninitialize();
 }
 
 }  // namespace

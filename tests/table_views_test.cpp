@@ -302,8 +302,8 @@ TEST_F(HandViewTest, EveryFaceIsNamedForItsRankAndSuit) {
   EXPECT_EQ(seen.size(), 36u);
 }
 
-// The counters are named for a screen reader in words, with the plural
-// Russian takes for the number.
+// The counters and the computer's hand are named for a screen reader in
+// words, with the plural Russian takes for the number.
 TEST_F(CounterTest, CountersAreNamedWithTheRightPlural) {
   struct {
     BYTE deck;
@@ -317,9 +317,51 @@ TEST_F(CounterTest, CountersAreNamedWithTheRightPlural) {
     dlg->m_nComputerCards = row.deck;
     dlg->UpdateCounters();
     EXPECT_EQ(Text(IDC_DECK_LED), row.name);
-    EXPECT_EQ(Text(IDC_BEATEN_LED), "бито: " + std::to_string(row.deck));
-    std::string hand = row.name;
-    hand = hand.rfind("в колоде ", 0) == 0 ? hand.substr(std::strlen("в колоде ")) : "0 карт";
-    EXPECT_EQ(Text(IDC_COMPUTER_LIST), hand);
+    EXPECT_EQ(Text(IDC_BEATEN_LED), std::to_string(row.deck));
+    EXPECT_EQ(testing_seams::ReaderName(Item(IDC_COMPUTER_LIST)),
+              "карты компьютера: " + std::to_string(row.deck));
   }
+}
+
+// A reader meets the table bout by bout, each place saying what lies there;
+// the hands say whose they are, and "бито" is heard once, before its count.
+TEST_F(CounterTest, AReaderFollowsTheTable) {
+  char trump[64] = {};
+  ::LoadString(::GetModuleHandle(nullptr), dlg->FaceBitmapId(dlg->m_trump.rank, dlg->m_trump.suit),
+               trump, sizeof trump);
+  EXPECT_EQ(testing_seams::ReaderName(Item(IDC_TRUMP)), std::string("козырь: ") + trump);
+  SetTrump("9d");
+  SetPlayerHand({"6s", "Kh", "Ah"});
+  SetComputerHand({"7s", "8c", "9c", "10c"});
+  dlg->ShowPlayerHand();
+  dlg->ShowComputerHand();
+  dlg->PlayCard(0);
+  ASSERT_EQ(Codes(dlg->m_defence, dlg->m_nDefence), "7s");
+
+  std::vector<std::string> places,
+      expected = {"ход 1: шестёрка пик, покрыта", "ход 1 покрыт: семёрка пик"};
+  for (int bout = 2; bout <= 6; ++bout) {
+    expected.push_back("ход " + std::to_string(bout) + ": пусто");
+    expected.push_back("покрытие хода " + std::to_string(bout) + ": пусто");
+  }
+  std::vector<HWND> order = testing_seams::ReaderOrder(hwnd);
+  int beaten = 0;
+  for (size_t i = 0; i < order.size(); ++i) {
+    int id = ::GetDlgCtrlID(order[i]);
+    std::string name = testing_seams::ReaderName(order[i]);
+    if (id >= IDC_ATTACK0 && id <= IDC_DEFENCE5) {
+      places.push_back(name);
+    }
+    if (name.find("бито") != std::string::npos) {
+      ++beaten;
+      ASSERT_LT(i + 1, order.size());
+      EXPECT_EQ(::GetDlgCtrlID(order[i + 1]), IDC_BEATEN_LED);
+    }
+  }
+  EXPECT_EQ(places, expected);
+  EXPECT_EQ(beaten, 1);
+  EXPECT_EQ(testing_seams::ReaderName(Item(IDC_PLAYER_LIST)), "ваши карты");
+  EXPECT_EQ(testing_seams::ReaderName(Item(IDC_PLAYER_LIST), 1), "король червей");
+  EXPECT_EQ(testing_seams::ReaderName(Item(IDC_COMPUTER_LIST)), "карты компьютера: 3");
+  EXPECT_EQ(testing_seams::ReaderName(Item(IDC_BEATEN_PILE)), "отбой");
 }

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
 // What a screen reader finds in our windows, through Qt's accessibility
-// bridge: each control's role, its name (its text, or for a picture and a
-// list item the module's string of the bitmap it shows) and its state.
+// bridge: each control's role, its name (the one the program annotated, else
+// its text; a list item's text) and its state; and the annotation service
+// that takes those names.
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QWidget>
 #include <algorithm>
 #include <vector>
+
+#include <oleacc.h>
 
 #include "platform/qt/internal.h"
 
@@ -23,14 +26,8 @@ bool isPicture(HWND h) {
   return h->cls == WndClass::Static && (type == SS_BITMAP || type == SS_ICON);
 }
 
-QString imageName(void* image, int type) {
-  if (type != IMAGE_BITMAP)
-    return QString();
-  auto* b = qtb::as<HBITMAP__>(image, qtb::Kind::Bitmap);
-  return b ? qtb::pictureName(b->resourceId) : QString();
-}
-
-// An item of a list view: named after its image.
+// An item of a list view: named by its text, which may be kept out of sight
+// (LVS_EX_HIDELABELS).
 class ListItem : public QAccessibleInterface {
  public:
   ListItem(HWND list, int index) : m_list(list), m_index(index) {}
@@ -51,11 +48,7 @@ class ListItem : public QAccessibleInterface {
   QString text(QAccessible::Text t) const override {
     if (t != QAccessible::Name || !isValid())
       return QString();
-    auto* images = qtb::as<_IMAGELIST>(m_list->normalList, qtb::Kind::ImageList);
-    int image = m_list->items[(size_t)m_index].image;
-    if (!images || image < 0 || image >= (int)images->resourceIds.size())
-      return QString();
-    return qtb::pictureName(images->resourceIds[(size_t)image]);
+    return QString::fromUtf8(m_list->items[(size_t)m_index].text.c_str());
   }
   void setText(QAccessible::Text, const QString&) override {}
   QRect rect() const override {
@@ -90,13 +83,12 @@ class Control : public QAccessibleWidget {
   QString text(QAccessible::Text t) const override {
     if (t != QAccessible::Name || !qtb::isWindow(m_h))
       return QAccessibleWidget::text(t);
-    if (isPicture(m_h)) {
-      // The module may say what the picture is for: a string with the
-      // control's id, "%1" standing for the picture.
-      QString picture = imageName(m_h->image, m_h->imageType);
-      QString role = qtb::pictureName((WORD)m_h->id);
-      return role.contains(QLatin1String("%1")) ? role.arg(picture) : picture;
-    }
+    if (m_h->readerNamed)
+      return QString::fromUtf8(m_h->readerName.c_str());
+    // A picture's window text is the resource it was made from, not a name;
+    // a list view's text is not its name either.
+    if (isPicture(m_h) || m_h->cls == WndClass::ListView)
+      return QString();
     return QString::fromUtf8(m_h->text.c_str());
   }
   QAccessible::Role role() const override {
@@ -171,13 +163,6 @@ QAccessibleInterface* factory(const QString&, QObject* object) {
 
 namespace qtb {
 
-QString pictureName(WORD resourceId) {
-  char name[128] = {};
-  return resourceId && LoadString(GetModuleHandle(nullptr), resourceId, name, sizeof name) > 0
-             ? QString::fromUtf8(name)
-             : QString();
-}
-
 void accessibleChanged(HWND h) {
   if (!isWindow(h) || !h->widget || !QAccessible::isActive())
     return;
@@ -233,14 +218,74 @@ void accessibleItemsChanged(HWND list, int first, int changed, int added) {
 }  // namespace qtb
 
 void NotifyWinEvent(DWORD event, HWND hwnd, LONG idObject, LONG idChild) {
+  if (idObject != OBJID_CLIENT || idChild != CHILDID_SELF || !qtb::isWindow(hwnd))
+    return;
+  if (event == EVENT_OBJECT_NAMECHANGE) {
+    qtb::accessibleChanged(hwnd);
+    return;
+  }
   // A window whose live region changes is a status text from then on. Its
   // later changes reach the reader as name changes from WM_SETTEXT, so only
   // the first event has anything new to tell.
-  if (event != EVENT_OBJECT_LIVEREGIONCHANGED || idObject != OBJID_CLIENT ||
-      idChild != CHILDID_SELF || !qtb::isWindow(hwnd) || hwnd->liveRegion)
+  if (event != EVENT_OBJECT_LIVEREGIONCHANGED || hwnd->liveRegion)
     return;
   hwnd->liveRegion = true;
   qtb::accessibleChanged(hwnd);
+}
+
+namespace {
+
+int g_comUsers = 0;  // CoInitialize calls not yet undone (one thread)
+
+// The annotation service: one object for the process, never freed, as the
+// names it holds live in the windows themselves and go with them.
+class AccPropServices final : public IAccPropServices {
+ public:
+  HRESULT QueryInterface(REFIID iid, void** object) override {
+    if (!object)
+      return E_POINTER;
+    *object = nullptr;
+    if (!(iid == IID_IUnknown || iid == IID_IAccPropServices))
+      return E_NOINTERFACE;
+    *object = this;
+    return S_OK;
+  }
+  ULONG AddRef() override { return 2; }
+  ULONG Release() override { return 1; }
+  // Names of a window's own object only: what this system's readers are given.
+  HRESULT SetHwndPropStr(HWND hwnd, DWORD idObject, DWORD idChild, MSAAPROPID idProp,
+                         LPCWSTR str) override {
+    if (!qtb::isWindow(hwnd) || (LONG)idObject != OBJID_CLIENT || idChild != CHILDID_SELF ||
+        !(idProp == PROPID_ACC_NAME) || !str)
+      return E_INVALIDARG;
+    hwnd->readerName = QString::fromUtf16(str).toStdString();
+    hwnd->readerNamed = true;
+    return S_OK;
+  }
+};
+
+}  // namespace
+
+HRESULT CoInitialize(LPVOID) {
+  return g_comUsers++ == 0 ? S_OK : S_FALSE;
+}
+
+void CoUninitialize() {
+  if (g_comUsers > 0)
+    --g_comUsers;
+}
+
+HRESULT CoCreateInstance(REFCLSID clsid, LPUNKNOWN outer, DWORD context, REFIID iid,
+                         LPVOID* object) {
+  if (!object)
+    return E_POINTER;
+  *object = nullptr;
+  if (g_comUsers == 0)
+    return CO_E_NOTINITIALIZED;
+  if (!(clsid == CLSID_AccPropServices) || outer || !(context & CLSCTX_INPROC_SERVER))
+    return REGDB_E_CLASSNOTREG;
+  static AccPropServices service;
+  return service.QueryInterface(iid, object);
 }
 
 namespace qtb {

@@ -217,7 +217,6 @@ HBITMAP LoadBitmap(HINSTANCE instance, LPCSTR name) {
   if (!b)
     return nullptr;
   b->scaled = qtb::SharperCopies(res, RT_BITMAP);
-  b->resourceId = res->id;
   return b;
 }
 

@@ -42,6 +42,27 @@ void placeWindow(HWND h, int x, int y, int cx, int cy) {
   }
 }
 
+// Puts a child just below its sibling after in the z-order, the order in
+// which GetWindow and a screen reader find the children. The widgets keep
+// that order too, so overlapping siblings are drawn as they were.
+void placeAfter(HWND h, HWND after) {
+  if (!qtb::isWindow(after) || after == h || after->parent != h->parent ||
+      !qtb::isWindow(h->parent) || !(h->style & WS_CHILD))
+    return;
+  std::vector<HWND>& siblings = h->parent->children;
+  auto was = std::find(siblings.begin(), siblings.end(), h);
+  if (was == siblings.end())
+    return;
+  siblings.erase(was);
+  auto at = siblings.insert(std::find(siblings.begin(), siblings.end(), after) + 1, h);
+  if (!h->widget)
+    return;
+  if (at + 1 != siblings.end() && (*(at + 1))->widget)
+    h->widget->stackUnder((*(at + 1))->widget);
+  else
+    h->widget->raise();
+}
+
 }  // namespace
 
 BOOL MoveWindow(HWND h, int x, int y, int width, int height, BOOL repaint) {
@@ -64,6 +85,8 @@ BOOL SetWindowPos(HWND h, HWND after, int x, int y, int cx, int cy, UINT flags) 
   placeWindow(h, x, y, cx, cy);
   if (!(flags & SWP_NOZORDER) && after == HWND_TOP && h->widget)
     h->widget->raise();
+  else if (!(flags & SWP_NOZORDER))
+    placeAfter(h, after);
   if (flags & SWP_SHOWWINDOW)
     ShowWindow(h, SW_SHOWNOACTIVATE);
   if (flags & SWP_HIDEWINDOW)

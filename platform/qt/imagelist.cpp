@@ -26,7 +26,6 @@ int addImages(_IMAGELIST* list, const HBITMAP__& bitmap, bool masked, COLORREF m
     if (whole)
       copies = masked ? bitmap.scaled.masked(mask) : bitmap.scaled;
     list->scaled.push_back(copies);
-    list->resourceIds.push_back(whole ? bitmap.resourceId : 0);
   }
   return first;
 }

@@ -93,7 +93,6 @@ struct HBITMAP__ : qtb::GdiBase {
   QImage image;               // drawing form (RGB32/ARGB32), shared between loads of one resource
   QImage indexed;             // the 8-bit original when the resource had one
   qtb::SharperCopies scaled;  // the resource's sharper copies
-  WORD resourceId = 0;        // the bitmap resource it was loaded from, if any
   int bitsPixel = 32;
   int selectedIn = 0;  // memory DCs holding it
 };
@@ -151,7 +150,6 @@ struct _IMAGELIST : qtb::GdiBase {
   UINT flags = 0;
   std::vector<QImage> images;
   std::vector<qtb::SharperCopies> scaled;  // each image's sharper copies
-  std::vector<WORD> resourceIds;           // each image's bitmap resource, or 0
 };
 
 struct MenuItemRec {
@@ -198,8 +196,10 @@ struct HWND__ {
   bool enabled = true;
   bool visible = false;
   bool minimized = false;
-  bool liveRegion = false;  // a status text whose changes are announced
-  HWND parent = nullptr;    // parent, or owner for top-level windows
+  bool liveRegion = false;   // a status text whose changes are announced
+  bool readerNamed = false;  // the program gave the name a screen reader says
+  std::string readerName;
+  HWND parent = nullptr;  // parent, or owner for top-level windows
   std::vector<HWND> children;
   WNDPROC proc = nullptr;
   LONG_PTR userData = 0;
@@ -229,6 +229,7 @@ struct HWND__ {
   HIMAGELIST smallList = nullptr;
   COLORREF lvBkColor = RGB(255, 255, 255);
   int spacingX = 75, spacingY = 75;
+  DWORD lvExStyle = 0;
   int scrollY = 0;
   bool lvPressed = false;
 
@@ -322,9 +323,6 @@ HBITMAP newBitmap(const QImage& image, const QImage& indexed, int bitsPixel);
 const std::vector<QImage>& scaledCopies(const RESOURCEMODULE* module, const BINRESDATA* resource,
                                         LPCSTR type);
 int sharperCopiesDecoded();  // the bitmaps whose copies scaledCopies has decoded
-// The module's string of an id, which for a bitmap's id is what a screen
-// reader calls the picture ("" when it has none).
-QString pictureName(WORD resourceId);
 // Tells the accessibility bridge that a window's name or state changed.
 void accessibleChanged(HWND h);
 // ... and that the focus moved to item index of a list view.

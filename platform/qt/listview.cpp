@@ -300,8 +300,6 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       HIMAGELIST& slot = wp == LVSIL_NORMAL ? h->normalList : h->smallList;
       HIMAGELIST old = slot;
       slot = (HIMAGELIST)lp;
-      if (wp == LVSIL_NORMAL && old != slot)
-        accessibleItemsChanged(h, 0, count, 0);
       markDirty(h);
       return (LRESULT)old;
     }
@@ -326,7 +324,8 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       if (!item || item->iItem < 0 || item->iItem >= count)
         return FALSE;
       applyItem(h->items[(size_t)item->iItem], item);
-      if (item->mask & LVIF_IMAGE)
+      // An item is named by its text.
+      if (item->mask & LVIF_TEXT)
         accessibleItemsChanged(h, item->iItem, 1, 0);
       markDirty(h);
       return TRUE;
@@ -411,6 +410,16 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       if ((int)wp < 0 || (int)wp >= count)
         return 0;
       return (LRESULT)(h->items[(size_t)wp].state & (UINT)lp);
+    case LVM_SETEXTENDEDLISTVIEWSTYLE: {
+      // A mask of 0 changes every style. Labels are never drawn here, so
+      // LVS_EX_HIDELABELS changes nothing on the screen.
+      DWORD old = h->lvExStyle;
+      DWORD mask = wp ? (DWORD)wp : ~(DWORD)0;
+      h->lvExStyle = (old & ~mask) | ((DWORD)lp & mask);
+      return (LRESULT)old;
+    }
+    case LVM_GETEXTENDEDLISTVIEWSTYLE:
+      return (LRESULT)h->lvExStyle;
     case LVM_SETICONSPACING: {
       LRESULT old = MAKELONG(h->spacingX, h->spacingY);
       int cx = (short)LOWORD(lp), cy = (short)HIWORD(lp);

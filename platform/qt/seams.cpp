@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Test seams: the message spy, running pending work, real input through
 // the widgets, and pictures of windows.
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -209,6 +210,38 @@ GuiObjectCount GuiObjects() {
 
 int SharperCopiesDecoded() {
   return qtb::sharperCopiesDecoded();
+}
+
+std::string ReaderName(HWND hwnd, LONG child) {
+  if (!qtb::isWindow(hwnd) || !hwnd->widget || child < 0)
+    return std::string();
+  QAccessibleInterface* object = QAccessible::queryAccessibleInterface(hwnd->widget.data());
+  if (object && child > 0)
+    object = object->child(child - 1);
+  return object ? object->text(QAccessible::Name).toStdString() : std::string();
+}
+
+namespace {
+
+void collectWindows(QAccessibleInterface* node, HWND parent, std::vector<HWND>& out) {
+  for (int i = 0; node && i < node->childCount(); ++i) {
+    QAccessibleInterface* child = node->child(i);
+    auto* widget = child ? qobject_cast<QWidget*>(child->object()) : nullptr;
+    HWND h = widget ? qtb::fromWidget(widget) : nullptr;
+    if (h && h->widget == widget && h->parent == parent)
+      out.push_back(h);
+    else if (child)
+      collectWindows(child, parent, out);
+  }
+}
+
+}  // namespace
+
+std::vector<HWND> ReaderOrder(HWND parent) {
+  std::vector<HWND> out;
+  if (qtb::isWindow(parent) && parent->widget)
+    collectWindows(QAccessible::queryAccessibleInterface(parent->widget.data()), parent, out);
+  return out;
 }
 
 }  // namespace testing_seams

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
+#include <cstring>
 
 #include "platform/qt/internal.h"
 
@@ -84,4 +85,21 @@ BOOL GetTextExtentPoint32(HDC hdc, LPCSTR text, int length, LPSIZE size) {
   size->cx = fm.horizontalAdvance(textOf(text, length));
   size->cy = fm.height();
   return TRUE;
+}
+
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR wide,
+                        int room) {
+  if ((codePage != CP_ACP && codePage != CP_UTF8) || flags || !text || length == 0 || length < -1 ||
+      room < 0 || (room > 0 && !wide))
+    return 0;
+  // -1: the text and its terminator, which the answer counts.
+  QString s = length == -1 ? QString::fromUtf8(text, (qsizetype)std::strlen(text) + 1)
+                           : QString::fromUtf8(text, length);
+  const int needed = (int)s.size();
+  if (room == 0)
+    return needed;
+  if (room < needed)
+    return 0;
+  std::memcpy(wide, s.utf16(), (size_t)needed * sizeof(WCHAR));
+  return needed;
 }

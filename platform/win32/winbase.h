@@ -34,6 +34,13 @@ UINT WinExec(LPCSTR commandLine, UINT show);
 HINSTANCE ShellExecute(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
                        LPCSTR directory, INT show);
 
+// Text in the platform's wide strings. This build's code page is UTF-8,
+// so the active code page and CP_UTF8 read alike. Without room (wide 0)
+// the answer is the room needed; -1 as the length takes the terminator too.
+#define CP_ACP 0
+#define CP_UTF8 65001
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR wide, int room);
+
 // Error codes.
 #define ERROR_SUCCESS 0L
 #define ERROR_FILE_NOT_FOUND 2L

@@ -38,6 +38,10 @@ typedef LONG* PLONG;
 typedef DWORD* LPDWORD;
 typedef UINT* LPUINT;
 typedef LONG HRESULT;
+// UTF-16 code units, for the calls that take the platform's wide strings.
+typedef char16_t WCHAR;
+typedef WCHAR* LPWSTR;
+typedef const WCHAR* LPCWSTR;
 
 #ifndef TRUE
 #define TRUE 1

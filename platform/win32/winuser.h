@@ -395,6 +395,7 @@ int GetSystemMetrics(int index);
 UINT GetDoubleClickTime();  // in milliseconds
 
 // Accessibility: telling screen readers what changed.
+#define EVENT_OBJECT_NAMECHANGE 0x800C
 #define EVENT_OBJECT_LIVEREGIONCHANGED 0x8019
 #define OBJID_CLIENT ((LONG)0xFFFFFFFC)
 #define CHILDID_SELF 0

@@ -2,10 +2,12 @@
 // Test seams over the real system: hooks for the message spy and the ends
 // of modeless dialogs, the import table for scripted message boxes, the
 // application's own message loop for pending work, SendInput for real
-// input and the screen itself for pictures of windows.
+// input, the screen itself for pictures of windows and the accessibility
+// library for what a screen reader is told.
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <deque>
@@ -585,6 +587,57 @@ BOOL CALLBACK CountWindow(HWND hWnd, LPARAM count) {
   return TRUE;
 }
 }  // namespace
+
+std::string ReaderName(HWND hwnd, LONG child) {
+  IAccessible* object = nullptr;
+  if (FAILED(::AccessibleObjectFromWindow(hwnd, (DWORD)OBJID_CLIENT, IID_IAccessible,
+                                          (void**)&object)))
+    return std::string();
+  VARIANT which;
+  ::VariantInit(&which);
+  which.vt = VT_I4;
+  which.lVal = child;
+  BSTR name = nullptr;
+  std::string out;
+  if (SUCCEEDED(object->get_accName(which, &name)) && name) {
+    char text[512] = {};
+    ::WideCharToMultiByte(CP_UTF8, 0, name, -1, text, sizeof text, nullptr, nullptr);
+    out = text;
+    ::SysFreeString(name);
+  }
+  object->Release();
+  return out;
+}
+
+std::vector<HWND> ReaderOrder(HWND parent) {
+  std::vector<HWND> out;
+  IAccessible* object = nullptr;
+  if (FAILED(::AccessibleObjectFromWindow(parent, (DWORD)OBJID_CLIENT, IID_IAccessible,
+                                          (void**)&object)))
+    return out;
+  long count = 0;
+  object->get_accChildCount(&count);
+  std::vector<VARIANT> children((size_t)(count > 0 ? count : 0));
+  long got = 0;
+  if (count > 0 && SUCCEEDED(::AccessibleChildren(object, 0, count, children.data(), &got))) {
+    for (long i = 0; i < got; ++i) {
+      HWND h = nullptr;
+      if (children[(size_t)i].vt == VT_DISPATCH && children[(size_t)i].pdispVal) {
+        IAccessible* child = nullptr;
+        if (SUCCEEDED(
+                children[(size_t)i].pdispVal->QueryInterface(IID_IAccessible, (void**)&child))) {
+          ::WindowFromAccessibleObject(child, &h);
+          child->Release();
+        }
+      }
+      if (h)
+        out.push_back(h);
+      ::VariantClear(&children[(size_t)i]);
+    }
+  }
+  object->Release();
+  return out;
+}
 
 GuiObjectCount GuiObjects() {
   HANDLE self = ::GetCurrentProcess();

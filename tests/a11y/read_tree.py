@@ -2,6 +2,7 @@
 # SPDX-License-Identifier: MIT
 # Reads the running program's accessibility tree over AT-SPI, as a screen
 # reader does, and checks what it says: read_tree.py deal | played.
+import re
 import sys
 import time
 
@@ -14,12 +15,27 @@ SUITS = ["треф", "бубён", "червей", "пик"]
 CARDS = {f"{r} {s}" for r in RANKS for s in SUITS}
 
 
-def cards_word(n):
-    if n % 10 == 1 and n % 100 != 11:
-        return "карта"
-    if 2 <= n % 10 <= 4 and not 12 <= n % 100 <= 14:
-        return "карты"
-    return "карт"
+# The table's places as they lie, bout by bout: the attack, then its cover.
+PLACE = re.compile(r"ход (\d): (пусто|(.+), (не покрыта|покрыта))$")
+COVER = re.compile(r"(?:покрытие хода (\d): пусто|ход (\d) покрыт: (.+))$")
+
+
+def table_problems(names):
+    """What is wrong with the places' names, in the order a reader meets them."""
+    places = [n for n in names if PLACE.match(n) or COVER.match(n)]
+    if len(places) != 12:
+        return [f"twelve table places, not {len(places)}"]
+    problems = []
+    for k in range(6):
+        attack, cover = PLACE.match(places[2 * k]), COVER.match(places[2 * k + 1])
+        if not attack or not cover or {attack[1], cover[1] or cover[2]} != {str(k + 1)}:
+            problems.append(f"bout {k + 1} is read as {places[2 * k]!r}, {places[2 * k + 1]!r}")
+            continue
+        if attack[3] and attack[3] not in CARDS or cover[3] and cover[3] not in CARDS:
+            problems.append(f"bout {k + 1} names no card")
+        if (attack[4] == "покрыта") != bool(cover[3]):
+            problems.append(f"bout {k + 1} says it is covered when it is not, or not when it is")
+    return problems
 
 
 def showing(node):
@@ -75,9 +91,15 @@ def read(app):
     labels = [n.name for _, n in nodes if n.getRoleName() == "label" and showing(n)]
     status = [n.name for _, n in nodes if n.getRoleName() == "status bar" and showing(n)]
     check(len(status) == 1, "the hint is the window's one status text")
-    counters = [n for n in images if n.startswith("в колоде ") or n.startswith("бито: ")]
-    check(any(n.startswith("бито: ") for n in counters), "the discard counter is named")
+    counters = [n for n in images if n.startswith("в колоде ")]
+    named = [n.name for _, n in nodes if showing(n)]
+    check(sum("бито" in n for n in named) == 1, '"бито" is read once')
+    beaten = named.index("бито:") if "бито:" in named else -1
+    check(0 <= beaten < len(named) - 1 and named[beaten + 1].isdigit(),
+          'the discard count follows its label "бито:"')
+    problems += table_problems(named)
     lists_named = [h.name for h in hands]
+    check("ваши карты" in lists_named, "the player's hand is named")
     for name in ("Бито", "Взять"):
         check(name in buttons, f"the button {name} is there")
     if sys.argv[1] == "deal":
@@ -85,10 +107,10 @@ def read(app):
         check(len(computer) == 6, "the computer's hand is six card backs")
         check(sum(n.startswith("козырь: ") and n[8:] in CARDS for n in images) == 1,
               "the trump card is named as the trump")
-        check(images.count("пустое место") == 12, "the twelve table places are empty")
+        check(sum(n.endswith(": пусто") for n in named) == 12, "the twelve table places are empty")
         check("в колоде 24 карты" in counters, "the stock counter says 24 cards")
-        check("бито: 0" in counters, "nothing is beaten yet")
-        check("6 карт" in lists_named, "the computer's hand says its six cards")
+        check(beaten >= 0 and named[beaten + 1] == "0", "nothing is beaten yet")
+        check("карты компьютера: 6" in lists_named, "the computer's hand says its six cards")
         for name in ("Бито", "Взять"):
             if name in buttons:
                 check(not buttons[name].getState().contains(pyatspi.STATE_ENABLED),
@@ -102,12 +124,8 @@ def read(app):
         led = open(sys.argv[2], encoding="utf-8").read()
         check(player and all(n in CARDS for n in player), "the player's hand names its cards")
         check(led not in player, "the card led left the player's hand")
-        check(all(n in CARDS or n == "пустое место" for n in images
-                  if n not in ("колода", "рубашка")
-                  and not n.startswith(("в колоде", "бито", "козырь"))),
-              "the table places name what they show")
         backs = [h for h in hands if h.childCount and all(c.name == "рубашка" for c in h)]
-        check(backs and backs[0].name == f"{backs[0].childCount} {cards_word(backs[0].childCount)}",
+        check(backs and backs[0].name == f"карты компьютера: {backs[0].childCount}",
               "the computer's hand says its count")
         check(status and status != ["Ваш ход..."], "the hint changed")
     return problems, text
