@@ -1,11 +1,13 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
 # A reader that stays connected, as a screen reader does: it reads the
-# hands once, then knows of them only what the events the program sends
-# tell it (items added and removed, names changed) until told to stop, and
-# compares what it then knows with what a reader connecting afresh reads.
-#   keep_view.py READY STOP     (writes READY once it listens; stops at STOP)
-#   keep_view.py --fresh        (prints the hands as a new reader reads them)
+# window once, then knows of its hands, their items and its pictures only
+# what the events the program sends tell it (items added and removed, names
+# changed). Each time it is asked (a file CHECK.N appears) it compares what
+# it knows with what a reader connecting afresh reads, and answers in
+# RESULT.N; it stops at STOP.
+#   keep_view.py DIR      (writes DIR/ready once it listens)
+#   keep_view.py --fresh  (prints the view as a new reader reads it)
 import os
 import subprocess
 import sys
@@ -16,54 +18,82 @@ from gi.repository import GLib
 
 from bus import program
 
-
-def hands(node, out):
-    if node.getRoleName() == "list":
-        out.append([node.getChildAtIndex(i).name for i in range(node.childCount)])
-    for i in range(node.childCount):
-        child = node.getChildAtIndex(i)
-        if child is not None:
-            hands(child, out)
-    return out
+KEPT = ("list", "list item", "image")
 
 
 def key(node):
     return getattr(node, "path", None) or str(hash(node))
 
 
+def view(nodes):
+    """What a reader knows, without the objects' identities: each list's name
+    with its items' names, and the pictures' names."""
+    lists = sorted((name, sorted(items)) for name, items in nodes["lists"].values())
+    return repr((lists, sorted(nodes["images"].values())))
+
+
+def read(node, out=None):
+    out = {"lists": {}, "images": {}} if out is None else out
+    role = node.getRoleName()
+    if role == "list":
+        out["lists"][key(node)] = (node.name, [c.name for c in
+                                               (node.getChildAtIndex(i)
+                                                for i in range(node.childCount))])
+    elif role == "image":
+        out["images"][key(node)] = node.name
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is not None and role != "list":
+            read(child, out)
+    return out
+
+
 def main():
     if sys.argv[1] == "--fresh":
-        print(repr(sorted(sorted(h) for h in hands(program(), []))))
+        print(view(read(program())))
         return
-    ready, stop = sys.argv[1], sys.argv[2]
+    folder = sys.argv[1]
     app = program()
-    # What it knows: each list's items by their object, with the name last
-    # heard, changed only by the events the program sends.
-    lists = {}
+    # Each list by its object: its name and its items by their objects, with
+    # the names last heard.
+    lists, images = {}, {}
 
     def collect(node):
-        if node.getRoleName() == "list":
-            lists[key(node)] = {key(c): c.name for c in
-                                (node.getChildAtIndex(i) for i in range(node.childCount))}
+        role = node.getRoleName()
+        if role == "list":
+            lists[key(node)] = [node.name, {key(c): c.name for c in
+                                            (node.getChildAtIndex(i)
+                                             for i in range(node.childCount))}]
+        elif role == "image":
+            images[key(node)] = node.name
         for i in range(node.childCount):
             child = node.getChildAtIndex(i)
-            if child is not None:
+            if child is not None and role != "list":
                 collect(child)
 
     def heard(event):
         if event.type.startswith("object:children-changed"):
-            items = lists.get(key(event.source))
+            kept = lists.get(key(event.source))
             child = event.any_data
-            if items is None or child is None:
+            if kept is None or child is None:
                 return
             if event.type.endswith(":add"):
-                items[key(child)] = child.name
+                kept[1][key(child)] = child.name
             elif event.type.endswith(":remove"):
-                items.pop(key(child), None)
+                kept[1].pop(key(child), None)
         elif event.type.startswith("object:property-change:accessible-name"):
-            for items in lists.values():
-                if key(event.source) in items:
-                    items[key(event.source)] = event.source.name
+            source = key(event.source)
+            if source in lists:
+                lists[source][0] = event.source.name
+            elif source in images:
+                images[source] = event.source.name
+            for _, items in lists.values():
+                if source in items:
+                    items[source] = event.source.name
+
+    def known():
+        return view({"lists": {k: (n, list(items.values())) for k, (n, items) in lists.items()},
+                     "images": images})
 
     collect(app)
     # Qt's bridge tells of items going only to readers that also hear
@@ -71,22 +101,35 @@ def main():
     pyatspi.Registry.registerEventListener(
         heard, "object:children-changed", "object:property-change:accessible-name",
         "object:state-changed")
-    open(ready, "w").close()
+    open(os.path.join(folder, "ready"), "w").close()
     context = GLib.MainContext.default()
-    deadline = time.time() + 30
-    while not os.path.exists(stop) and time.time() < deadline:
+    asked, differences = 0, 0
+    deadline = time.time() + 600
+    while not os.path.exists(os.path.join(folder, "stop")) and time.time() < deadline:
         while context.iteration(False):
             pass
-        time.sleep(0.05)
-    time.sleep(0.5)
-    while context.iteration(False):
-        pass
-    kept = repr(sorted(sorted(items.values()) for items in lists.values()))
-    fresh = subprocess.run([sys.executable, __file__, "--fresh"], capture_output=True,
-                           text=True, check=True).stdout.strip()
-    if kept != fresh:
-        sys.exit(f"a reader that stayed connected knows {kept}, a fresh one reads {fresh}")
-    print(f"a reader that stayed connected knows the hands as a fresh one reads them: {fresh}")
+        check = os.path.join(folder, f"check.{asked + 1}")
+        if not os.path.exists(check):
+            time.sleep(0.05)
+            continue
+        asked += 1
+        time.sleep(0.3)
+        while context.iteration(False):
+            pass
+        fresh = subprocess.run([sys.executable, __file__, "--fresh"], capture_output=True,
+                               text=True, check=True).stdout.strip()
+        kept = known()
+        answer = "same" if kept == fresh else f"kept {kept}\nfresh {fresh}"
+        differences += kept != fresh
+        with open(os.path.join(folder, f"result.{asked}.tmp"), "w", encoding="utf-8") as f:
+            f.write(answer)
+        os.rename(os.path.join(folder, f"result.{asked}.tmp"),
+                  os.path.join(folder, f"result.{asked}"))
+    if not asked or differences:
+        sys.exit(f"a reader that stayed connected differed from a fresh one {differences} times"
+                 f" in {asked}")
+    print(f"a reader that stayed connected knew what a fresh one reads after each of {asked}"
+          " actions")
 
 
 main()
