@@ -224,10 +224,20 @@ void NotifyWinEvent(DWORD event, HWND hwnd, LONG idObject, LONG idChild) {
     qtb::accessibleChanged(hwnd);
     return;
   }
+  if (event != EVENT_OBJECT_LIVEREGIONCHANGED)
+    return;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+  // Where the bridge can announce, the reader says each new text of a live
+  // region without taking the player's place, as the platform's readers do.
+  if (hwnd->widget && QAccessible::isActive()) {
+    QAccessibleAnnouncementEvent e(hwnd->widget.data(), QString::fromUtf8(hwnd->text.c_str()));
+    e.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
+    QAccessible::updateAccessibility(&e);
+  }
+#endif
   // A window whose live region changes is a status text from then on. Its
-  // later changes reach the reader as name changes from WM_SETTEXT, so only
-  // the first event has anything new to tell.
-  if (event != EVENT_OBJECT_LIVEREGIONCHANGED || hwnd->liveRegion)
+  // later changes reach the reader as name changes from WM_SETTEXT too.
+  if (hwnd->liveRegion)
     return;
   hwnd->liveRegion = true;
   qtb::accessibleChanged(hwnd);
