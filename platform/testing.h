@@ -62,6 +62,9 @@ void MouseDoubleClick(HWND hWnd, int x, int y, unsigned gapMs);
 void MouseDrag(HWND hWnd, int x, int y, int toX, int toY);  // press, move, release
 void MouseMove(HWND hWnd, int x, int y);
 void KeyPress(HWND hWnd, int virtualKey, bool shift = false);
+// Keys typed one after another before the program looks at any: what a
+// modal loop the first of them starts (the menu's) reads the rest.
+void KeySequence(HWND hWnd, const std::vector<int>& virtualKeys);
 void CloseBox(HWND hWnd);  // the close box of a top-level window
 
 // Writes what the window shows (with its children and menu bar) to a PNG file.

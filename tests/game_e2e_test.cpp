@@ -163,6 +163,45 @@ TEST(EndToEnd, WholeGameByKeys) {
   PlayWholeGame(w, {play, press});
 }
 
+// The "?" menu by keys alone, as a keyboard player reaches it: F10 selects
+// the menu bar, Right moves to "?", Enter opens it, Down and Enter choose.
+// The rules' box, the history and the about box each come and go (Esc for
+// the dialogs), and the game is as it was.
+TEST(EndToEnd, HelpMenuByKeys) {
+  PlayWindow w;
+  ::ShowWindow(w.dlg.m_hWnd, SW_SHOW);
+  testing_seams::ProcessEvents();
+  const std::vector<int> before = Snapshot(w);
+  testing_seams::ClearMessageBoxCalls();
+  testing_seams::KeySequence(w.dlg.m_hWnd, {VK_F10, VK_RIGHT, VK_RETURN, VK_RETURN});
+  ASSERT_EQ(testing_seams::MessageBoxCalls().size(), 1u);
+  EXPECT_EQ(testing_seams::MessageBoxCalls()[0].text, "Неужели есть кто-то, не знающий правил???");
+  for (int downs : {1, 2}) {
+    std::string caption;
+    int tries = 0;
+    std::function<void()> leave = [&] {
+      HWND dialog = testing_seams::ActiveModalDialog();
+      if (!dialog && ++tries < 50) {
+        testing_seams::RunWhenIdle(leave);  // the menu's loop may run first
+        return;
+      }
+      char text[64] = {};
+      ::GetWindowText(dialog, text, sizeof text);
+      caption = text;
+      testing_seams::KeyPress(dialog, VK_ESCAPE);
+    };
+    testing_seams::RunWhenIdle(leave);
+    std::vector<int> keys = {VK_F10, VK_RIGHT, VK_RETURN};
+    keys.insert(keys.end(), (size_t)downs, VK_DOWN);
+    keys.push_back(VK_RETURN);
+    testing_seams::KeySequence(w.dlg.m_hWnd, keys);
+    EXPECT_EQ(caption, downs == 1 ? "История" : "Об игре \"Зорв\"");
+  }
+  EXPECT_EQ(testing_seams::ActiveModalDialog(), nullptr);
+  EXPECT_EQ(Snapshot(w), before);
+  EXPECT_TRUE(::IsWindowVisible(w.dlg.m_hWnd));
+}
+
 // A double click on a card plays that card once: the second press is the
 // list view's double click, not a click on the card that slid into its
 // place. A press dragged away from the card plays nothing.

@@ -139,8 +139,9 @@ void MouseMove(HWND hWnd, int x, int y) {
     sendMouse(w, QEvent::MouseMove, local, Qt::NoButton, Qt::NoButton);
 }
 
-void KeyPress(HWND hWnd, int virtualKey, bool shift) {
-  QWidget* w = baseWidget(hWnd);
+namespace {
+
+void sendKey(QWidget* w, int virtualKey, bool shift) {
   if (!w)
     return;
   QPointer<QWidget> guard(w);
@@ -159,6 +160,26 @@ void KeyPress(HWND hWnd, int virtualKey, bool shift) {
     return;
   QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
   QApplication::sendEvent(w, &release);
+}
+
+}  // namespace
+
+void KeyPress(HWND hWnd, int virtualKey, bool shift) {
+  sendKey(baseWidget(hWnd), virtualKey, shift);
+}
+
+void KeySequence(HWND hWnd, const std::vector<int>& virtualKeys) {
+  QPointer<QWidget> base = baseWidget(hWnd);
+  for (int key : virtualKeys) {
+    if (!base)
+      return;
+    // Each key goes where the system sends it: to the open menu, else to
+    // the focus of the window (the menu bar once F10 selected it).
+    QWidget* to = QApplication::activePopupWidget();
+    QWidget* focus = base->window()->focusWidget();
+    sendKey(to ? to : focus ? focus : base.data(), key, false);
+    QCoreApplication::processEvents();
+  }
 }
 
 void CloseBox(HWND hWnd) {

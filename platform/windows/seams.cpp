@@ -519,6 +519,22 @@ void KeyPress(HWND hWnd, int virtualKey, bool shift) {
   ProcessEvents();
 }
 
+void KeySequence(HWND hWnd, const std::vector<int>& virtualKeys) {
+  if (!::IsWindow(hWnd)) {
+    return;
+  }
+  ::SetForegroundWindow(::GetAncestor(hWnd, GA_ROOT));
+  HWND focus = ::GetFocus();
+  if (focus != hWnd && !::IsChild(hWnd, focus)) {
+    ::SetFocus(hWnd);
+  }
+  for (int key : virtualKeys) {
+    SendKey(key, false);
+    SendKey(key, true);
+  }
+  ProcessEvents();
+}
+
 void CloseBox(HWND hWnd) {
   if (!::IsWindow(hWnd) || (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD)) {
     return;
