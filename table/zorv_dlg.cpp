@@ -101,7 +101,6 @@ END_MESSAGE_MAP()
 
 BOOL CZorvDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  PrepareForReader();
   SetIcon(m_hIcon, TRUE);
   SetIcon(m_hIcon, FALSE);
 
@@ -122,6 +121,8 @@ BOOL CZorvDlg::OnInitDialog() {
   // of its 37 x 20 image.
   m_btnDeckLed.MoveWindow(310, 195, 37, 20, TRUE);
   m_btnBeatenLed.MoveWindow(570, 230, 37, 20, TRUE);
+  // After the counters' images exist: moving a control may draw it at once.
+  PrepareForReader();
 
   NewGame();
   return TRUE;

@@ -29,6 +29,7 @@ inline bool operator==(const GUID& a, const GUID& b) {
 
 #define S_OK ((HRESULT)0L)
 #define S_FALSE ((HRESULT)1L)
+#define E_NOTIMPL ((HRESULT)0x80004001L)
 #define E_NOINTERFACE ((HRESULT)0x80004002L)
 #define E_POINTER ((HRESULT)0x80004003L)
 #define E_INVALIDARG ((HRESULT)0x80070057L)
