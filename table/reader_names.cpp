@@ -35,16 +35,6 @@ void CZorvDlg::NameForReader(int id, LPCTSTR name) {
   if (!control || !name) {
     return;
   }
-  // The service is asked for once; without it the controls go unnamed.
-  if (!m_bAccPropsAsked) {
-    m_bAccPropsAsked = TRUE;
-    m_bComStarted = SUCCEEDED(::CoInitialize(nullptr));
-    void* service = nullptr;
-    if (SUCCEEDED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                     IID_IAccPropServices, &service))) {
-      m_pAccProps = static_cast<IAccPropServices*>(service);
-    }
-  }
   WCHAR wide[160];
   if (!m_pAccProps || !::MultiByteToWideChar(CP_UTF8, 0, name, -1, wide, 160)) {
     return;
@@ -53,6 +43,33 @@ void CZorvDlg::NameForReader(int id, LPCTSTR name) {
                                             PROPID_ACC_NAME, wide))) {
     ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
   }
+}
+
+void CZorvDlg::StartReaderNames() {
+  // Once, at the first window's first paint rather than before it shows:
+  // starting COM can take longer than the rest of the start (25 ms under
+  // Wine). Without the service the controls go unnamed.
+  if (m_bAccPropsAsked) {
+    return;
+  }
+  m_bAccPropsAsked = TRUE;
+  m_bComStarted = SUCCEEDED(::CoInitialize(nullptr));
+  void* service = nullptr;
+  if (SUCCEEDED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_IAccPropServices, &service))) {
+    m_pAccProps = static_cast<IAccPropServices*>(service);
+  }
+  // What was shown before the service came, named from the game's state.
+  for (int k = 0; k < 6; ++k) {
+    NamePlaces(k, k < m_nAttack ? &m_attack[k] : nullptr, k < m_nDefence ? &m_defence[k] : nullptr);
+  }
+  for (int id : {IDC_TRUMP, IDC_DECK}) {
+    NamePicture(id,
+                (HBITMAP)::SendMessage(::GetDlgItem(m_hWnd, id), STM_GETIMAGE, IMAGE_BITMAP, 0));
+  }
+  NameComputerHand();
+  NameForReader(IDC_PLAYER_LIST, Compose(IDS_PLAYER_HAND, 0, ""));
+  NameForReader(IDC_BEATEN_PILE, Compose(IDS_BEATEN_PILE, 0, ""));
 }
 
 void CZorvDlg::ReleaseReaderNames() {

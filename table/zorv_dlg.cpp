@@ -138,6 +138,7 @@ BOOL CZorvDlg::PreTranslateMessage(MSG* msg) {
 void CZorvDlg::OnPaint() {
   if (!IsIconic()) {
     CDialog::OnPaint();
+    StartReaderNames();
     return;
   }
   CPaintDC dc(this);

@@ -178,6 +178,7 @@ class CZorvDlg : public CDialog {
   void NamePicture(int id, HBITMAP picture);
   void NameComputerHand();
   void PrepareForReader();
+  void StartReaderNames();
   void ReleaseReaderNames();
 
  private:

@@ -332,6 +332,7 @@ TEST_F(CounterTest, CountersAreNamedWithTheRightPlural) {
   } rows[] = {{24, "в колоде 24 карты"}, {21, "в колоде 21 карта"}, {11, "в колоде 11 карт"},
               {12, "в колоде 12 карт"},  {5, "в колоде 5 карт"},    {1, "в колоде 1 карта"},
               {0, "колода кончилась"}};
+  testing_seams::ProcessEvents();  // names come with the first paint
   const bool takesNames = SystemTakesNames(Item(IDC_DECK_COUNT));
   for (const auto& row : rows) {
     dlg->m_nDeckCards = row.deck;
@@ -350,6 +351,7 @@ TEST_F(CounterTest, CountersAreNamedWithTheRightPlural) {
 // A reader meets the table bout by bout, each place saying what lies there;
 // the hands say whose they are, and "бито" is heard once, before its count.
 TEST_F(CounterTest, AReaderFollowsTheTable) {
+  testing_seams::ProcessEvents();  // names come with the first paint
   const std::vector<HWND> order = testing_seams::ReaderOrder(hwnd);
   std::vector<int> places;
   for (size_t i = 0; i < order.size(); ++i) {
