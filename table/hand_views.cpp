@@ -70,12 +70,13 @@ void CZorvDlg::ShowComputerHand() {
   HIMAGELIST list = ImageList_Create(69, 94, kHandListDepth, n, 1);
   m_listComputer.DeleteAllItems();
   HBITMAP back = CachedBitmap(IDB_BACK);
+  const CString backName = PictureName(back);
   int images[36];
   CString names[36];
   const int count = n < 36 ? n : 36;  // a hand holds 36 at the most
   for (int i = 0; i < count; ++i) {
     images[i] = AddPicture(list, back, m_hbmEmpty);
-    names[i] = PictureName(back);
+    names[i] = backName;
   }
   FillView(m_listComputer, list, images, names, count);
   UpdateCounters();
