@@ -33,15 +33,13 @@ static int AddPicture(HIMAGELIST list, HBITMAP picture, HBITMAP placeholder) {
   return index;
 }
 
-// Fills the view with count items, item i showing image images[i] and named
-// names[i] (the name is not drawn: LVS_EX_HIDELABELS), and hands
+// Fills the view with count items, item i showing image images[i], and hands
 // the view its new image list, freeing the one it gives back. The list the
 // view holds when the window goes is the view's to free (it has no
 // LVS_SHAREIMAGELISTS), so the window keeps no handle of its own that would
 // outlive it. The list copies the pixels of the cached bitmaps, so nothing
 // else is freed.
-static void FillView(CListCtrl& view, HIMAGELIST list, const int* images, const CString* names,
-                     int count) {
+static void FillView(CListCtrl& view, HIMAGELIST list, const int* images, int count) {
   HIMAGELIST old = view.SetImageList(list, LVSIL_NORMAL);
   if (old && old != list) {
     ImageList_Destroy(old);
@@ -50,7 +48,7 @@ static void FillView(CListCtrl& view, HIMAGELIST list, const int* images, const 
     LVITEM item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
     item.iItem = i;
-    item.pszText = const_cast<LPSTR>((LPCTSTR)names[i]);
+    item.pszText = const_cast<LPSTR>("");
     item.iImage = images[i];
     view.InsertItem(&item);
   }
@@ -70,15 +68,13 @@ void CZorvDlg::ShowComputerHand() {
   HIMAGELIST list = ImageList_Create(69, 94, kHandListDepth, n, 1);
   m_listComputer.DeleteAllItems();
   HBITMAP back = CachedBitmap(IDB_BACK);
-  const CString backName = PictureName(back);
   int images[36];
-  CString names[36];
   const int count = n < 36 ? n : 36;  // a hand holds 36 at the most
   for (int i = 0; i < count; ++i) {
     images[i] = AddPicture(list, back, m_hbmEmpty);
-    names[i] = backName;
   }
-  FillView(m_listComputer, list, images, names, count);
+  FillView(m_listComputer, list, images, count);
+  NameHandItems();
   UpdateCounters();
 }
 
@@ -127,14 +123,13 @@ void CZorvDlg::ShowPlayerHand() {
   HIMAGELIST list = ImageList_Create(69, 94, kHandListDepth, n, 1);
   m_listPlayer.DeleteAllItems();
   int images[36];
-  CString names[36];
   const int count = n < 36 ? n : 36;
   for (int i = 0; i < count; ++i) {
     HBITMAP face = CachedBitmap(FaceBitmapId(m_playerHand[i].rank, m_playerHand[i].suit));
     images[i] = AddPicture(list, face, m_hbmEmpty);
-    names[i] = PictureName(face);
   }
-  FillView(m_listPlayer, list, images, names, count);
+  FillView(m_listPlayer, list, images, count);
+  NameHandItems();
 }
 
 void CZorvDlg::SortByRank(Card* run, BYTE count) {

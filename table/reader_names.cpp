@@ -30,7 +30,7 @@ static CString Compose(UINT id, int number, LPCTSTR text) {
   return out;
 }
 
-void CZorvDlg::NameForReader(int id, LPCTSTR name) {
+void CZorvDlg::NameForReader(int id, LPCTSTR name, LONG child) {
   HWND control = ::GetDlgItem(m_hWnd, id);
   if (!control || !name) {
     return;
@@ -39,9 +39,9 @@ void CZorvDlg::NameForReader(int id, LPCTSTR name) {
   if (!m_pAccProps || !::MultiByteToWideChar(CP_UTF8, 0, name, -1, wide, 160)) {
     return;
   }
-  if (SUCCEEDED(m_pAccProps->SetHwndPropStr(control, (DWORD)OBJID_CLIENT, CHILDID_SELF,
+  if (SUCCEEDED(m_pAccProps->SetHwndPropStr(control, (DWORD)OBJID_CLIENT, (DWORD)child,
                                             PROPID_ACC_NAME, wide))) {
-    ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
+    ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, child);
   }
 }
 
@@ -70,6 +70,22 @@ void CZorvDlg::StartReaderNames() {
   NameComputerHand();
   NameForReader(IDC_PLAYER_LIST, Compose(IDS_PLAYER_HAND, 0, ""));
   NameForReader(IDC_BEATEN_PILE, Compose(IDS_BEATEN_PILE, 0, ""));
+  NameHandItems();
+}
+
+// A card's name is not the item's text, which a list view draws under its
+// picture (Wine does so even with LVS_EX_HIDELABELS): each item is named
+// for a reader as the item child it is.
+void CZorvDlg::NameHandItems() {
+  const CString back = PictureName(CachedBitmap(IDB_BACK));
+  for (int i = 0; i < m_listComputer.GetItemCount(); ++i) {
+    NameForReader(IDC_COMPUTER_LIST, back, i + 1);
+  }
+  for (int i = 0; i < m_listPlayer.GetItemCount() && i < m_nPlayerCards && i < 36; ++i) {
+    const Card& card = m_playerHand[i];
+    NameForReader(IDC_PLAYER_LIST, PictureName(CachedBitmap(FaceBitmapId(card.rank, card.suit))),
+                  i + 1);
+  }
 }
 
 void CZorvDlg::ReleaseReaderNames() {
@@ -137,9 +153,6 @@ void CZorvDlg::PrepareForReader() {
     ::SetWindowPos(::GetDlgItem(m_hWnd, IDC_BEATEN_LED), label, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  // The hands' items carry their cards' names, which the view does not draw.
-  m_listPlayer.SetExtendedStyle(LVS_EX_HIDELABELS);
-  m_listComputer.SetExtendedStyle(LVS_EX_HIDELABELS);
   NameForReader(IDC_PLAYER_LIST, Compose(IDS_PLAYER_HAND, 0, ""));
   NameForReader(IDC_BEATEN_PILE, Compose(IDS_BEATEN_PILE, 0, ""));
 }

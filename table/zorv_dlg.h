@@ -168,11 +168,13 @@ class CZorvDlg : public CDialog {
   // (m_hbmEmpty marks empty hand entries by handle identity).
   HBITMAP CachedBitmap(WORD id);
   // What a screen reader says of the table (table/reader_names.cpp): the
-  // names, given through the system's annotation service, of a control, of
+  // names, given through the system's annotation service, of a control (or
+  // its item child, 1 for the first), of the hands' items as they show, of
   // attack and cover places by slot (a null card for an empty place), of a
   // picture place by what it shows and of the computer's hand by its count;
   // the reader's order of the places, set once a window is made.
-  void NameForReader(int id, LPCTSTR name);
+  void NameForReader(int id, LPCTSTR name, LONG child = CHILDID_SELF);
+  void NameHandItems();
   CString PictureName(HBITMAP picture);
   void NamePlaces(int slot, const Card* attack, const Card* cover);
   void NamePicture(int id, HBITMAP picture);

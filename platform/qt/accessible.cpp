@@ -26,8 +26,8 @@ bool isPicture(HWND h) {
   return h->cls == WndClass::Static && (type == SS_BITMAP || type == SS_ICON);
 }
 
-// An item of a list view: named by its text, which may be kept out of sight
-// (LVS_EX_HIDELABELS).
+// An item of a list view: named by the name the program gave its position,
+// else by its text.
 class ListItem : public QAccessibleInterface {
  public:
   ListItem(HWND list, int index) : m_list(list), m_index(index) {}
@@ -48,6 +48,9 @@ class ListItem : public QAccessibleInterface {
   QString text(QAccessible::Text t) const override {
     if (t != QAccessible::Name || !isValid())
       return QString();
+    const std::vector<std::string>& named = m_list->childReaderNames;
+    if (m_index < (int)named.size() && !named[(size_t)m_index].empty())
+      return QString::fromUtf8(named[(size_t)m_index].c_str());
     return QString::fromUtf8(m_list->items[(size_t)m_index].text.c_str());
   }
   void setText(QAccessible::Text, const QString&) override {}
@@ -218,7 +221,13 @@ void accessibleItemsChanged(HWND list, int first, int changed, int added) {
 }  // namespace qtb
 
 void NotifyWinEvent(DWORD event, HWND hwnd, LONG idObject, LONG idChild) {
-  if (idObject != OBJID_CLIENT || idChild != CHILDID_SELF || !qtb::isWindow(hwnd))
+  if (idObject != OBJID_CLIENT || !qtb::isWindow(hwnd))
+    return;
+  if (event == EVENT_OBJECT_NAMECHANGE && idChild > 0 && hwnd->cls == WndClass::ListView) {
+    qtb::accessibleItemsChanged(hwnd, idChild - 1, 1, 0);
+    return;
+  }
+  if (idChild != CHILDID_SELF)
     return;
   if (event == EVENT_OBJECT_NAMECHANGE) {
     qtb::accessibleChanged(hwnd);
@@ -262,16 +271,30 @@ class AccPropServices final : public IAccPropServices {
   }
   ULONG AddRef() override { return 2; }
   ULONG Release() override { return 1; }
-  // Names of a window's own object only: what this system's readers are given.
+  // Names of a window's own object, or of a list view's item children by
+  // position (1 for the first), whether or not an item is there yet.
   HRESULT SetHwndPropStr(HWND hwnd, DWORD idObject, DWORD idChild, MSAAPROPID idProp,
                          LPCWSTR str) override {
-    if (!qtb::isWindow(hwnd) || (LONG)idObject != OBJID_CLIENT || idChild != CHILDID_SELF ||
-        !(idProp == PROPID_ACC_NAME) || !str)
+    const bool item = hwnd && qtb::isWindow(hwnd) && hwnd->cls == WndClass::ListView &&
+                      idChild > 0 && idChild <= kMaxItemNames;
+    if (!qtb::isWindow(hwnd) || (LONG)idObject != OBJID_CLIENT ||
+        (idChild != CHILDID_SELF && !item) || !(idProp == PROPID_ACC_NAME) || !str)
       return E_INVALIDARG;
-    hwnd->readerName = QString::fromUtf16(str).toStdString();
+    std::string name = QString::fromUtf16(str).toStdString();
+    if (item) {
+      std::vector<std::string>& named = hwnd->childReaderNames;
+      if (named.size() < idChild)
+        named.resize(idChild);
+      named[idChild - 1] = name;
+      return S_OK;
+    }
+    hwnd->readerName = name;
     hwnd->readerNamed = true;
     return S_OK;
   }
+
+ private:
+  static constexpr DWORD kMaxItemNames = 4096;
 };
 
 }  // namespace

@@ -199,7 +199,8 @@ struct HWND__ {
   bool liveRegion = false;   // a status text whose changes are announced
   bool readerNamed = false;  // the program gave the name a screen reader says
   std::string readerName;
-  HWND parent = nullptr;  // parent, or owner for top-level windows
+  std::vector<std::string> childReaderNames;  // of item children 1.., by position
+  HWND parent = nullptr;                      // parent, or owner for top-level windows
   std::vector<HWND> children;
   WNDPROC proc = nullptr;
   LONG_PTR userData = 0;
