@@ -30,12 +30,6 @@ class CListCtrl : public CWnd {
   BOOL SetBkColor(COLORREF color) { return (BOOL)SendMessage(LVM_SETBKCOLOR, 0, (LPARAM)color); }
   COLORREF GetBkColor() const { return (COLORREF)::SendMessage(m_hWnd, LVM_GETBKCOLOR, 0, 0); }
   CSize SetIconSpacing(int cx, int cy);
-  DWORD SetExtendedStyle(DWORD style) {
-    return (DWORD)SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, (LPARAM)style);
-  }
-  DWORD GetExtendedStyle() const {
-    return (DWORD)::SendMessage(m_hWnd, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
-  }
   // Gives the view the list; returns the list it held before (the caller owns both).
   HIMAGELIST SetImageList(HIMAGELIST list, int type) {
     return (HIMAGELIST)SendMessage(LVM_SETIMAGELIST, (WPARAM)type, (LPARAM)list);

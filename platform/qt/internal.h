@@ -230,7 +230,6 @@ struct HWND__ {
   HIMAGELIST smallList = nullptr;
   COLORREF lvBkColor = RGB(255, 255, 255);
   int spacingX = 75, spacingY = 75;
-  DWORD lvExStyle = 0;
   int scrollY = 0;
   bool lvPressed = false;
 

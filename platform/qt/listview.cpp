@@ -410,16 +410,6 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       if ((int)wp < 0 || (int)wp >= count)
         return 0;
       return (LRESULT)(h->items[(size_t)wp].state & (UINT)lp);
-    case LVM_SETEXTENDEDLISTVIEWSTYLE: {
-      // A mask of 0 changes every style. Labels are never drawn here, so
-      // LVS_EX_HIDELABELS changes nothing on the screen.
-      DWORD old = h->lvExStyle;
-      DWORD mask = wp ? (DWORD)wp : ~(DWORD)0;
-      h->lvExStyle = (old & ~mask) | ((DWORD)lp & mask);
-      return (LRESULT)old;
-    }
-    case LVM_GETEXTENDEDLISTVIEWSTYLE:
-      return (LRESULT)h->lvExStyle;
     case LVM_SETICONSPACING: {
       LRESULT old = MAKELONG(h->spacingX, h->spacingY);
       int cx = (short)LOWORD(lp), cy = (short)HIWORD(lp);

@@ -50,10 +50,6 @@
 #define LVM_SETITEMSTATE (LVM_FIRST + 43)
 #define LVM_GETITEMSTATE (LVM_FIRST + 44)
 #define LVM_SETICONSPACING (LVM_FIRST + 53)
-#define LVM_SETEXTENDEDLISTVIEWSTYLE (LVM_FIRST + 54)
-#define LVM_GETEXTENDEDLISTVIEWSTYLE (LVM_FIRST + 55)
-// Items keep their texts, for a screen reader, without drawing them.
-#define LVS_EX_HIDELABELS 0x00020000
 
 #define LVSIL_NORMAL 0
 #define LVSIL_SMALL 1
