@@ -74,7 +74,7 @@ void CZorvDlg::ShowComputerHand() {
     images[i] = AddPicture(list, back, m_hbmEmpty);
   }
   FillView(m_listComputer, list, images, count);
-  NameHandItems();
+  NameHandItems(IDC_COMPUTER_LIST);
   UpdateCounters();
 }
 
@@ -129,7 +129,7 @@ void CZorvDlg::ShowPlayerHand() {
     images[i] = AddPicture(list, face, m_hbmEmpty);
   }
   FillView(m_listPlayer, list, images, count);
-  NameHandItems();
+  NameHandItems(IDC_PLAYER_LIST);
 }
 
 void CZorvDlg::SortByRank(Card* run, BYTE count) {

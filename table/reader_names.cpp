@@ -46,20 +46,24 @@ void CZorvDlg::NameForReader(int id, LPCTSTR name, LONG child) {
 }
 
 void CZorvDlg::StartReaderNames() {
-  // Once, at the first window's first paint rather than before it shows:
-  // starting COM can take longer than the rest of the start (25 ms under
-  // Wine). Without the service the controls go unnamed.
-  if (m_bAccPropsAsked) {
+  // At each window's first paint rather than before it shows: starting COM
+  // can take longer than the rest of the start (25 ms under Wine). Without
+  // the service the controls go unnamed.
+  if (m_bTableNamed) {
     return;
   }
-  m_bAccPropsAsked = TRUE;
-  m_bComStarted = SUCCEEDED(::CoInitialize(nullptr));
-  void* service = nullptr;
-  if (SUCCEEDED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IAccPropServices, &service))) {
-    m_pAccProps = static_cast<IAccPropServices*>(service);
+  m_bTableNamed = TRUE;
+  if (!m_bAccPropsAsked) {
+    m_bAccPropsAsked = TRUE;
+    m_bComStarted = SUCCEEDED(::CoInitialize(nullptr));
+    void* service = nullptr;
+    if (SUCCEEDED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_IAccPropServices, &service))) {
+      m_pAccProps = static_cast<IAccPropServices*>(service);
+    }
   }
-  // What was shown before the service came, named from the game's state.
+  // What the window shows so far, named from the game's state; later
+  // changes are named as they are made.
   for (int k = 0; k < 6; ++k) {
     NamePlaces(k, k < m_nAttack ? &m_attack[k] : nullptr, k < m_nDefence ? &m_defence[k] : nullptr);
   }
@@ -70,16 +74,20 @@ void CZorvDlg::StartReaderNames() {
   NameComputerHand();
   NameForReader(IDC_PLAYER_LIST, Compose(IDS_PLAYER_HAND, 0, ""));
   NameForReader(IDC_BEATEN_PILE, Compose(IDS_BEATEN_PILE, 0, ""));
-  NameHandItems();
+  NameHandItems(IDC_COMPUTER_LIST);
+  NameHandItems(IDC_PLAYER_LIST);
 }
 
 // A card's name is not the item's text, which a list view draws under its
 // picture (Wine does so even with LVS_EX_HIDELABELS): each item is named
 // for a reader as the item child it is.
-void CZorvDlg::NameHandItems() {
-  const CString back = PictureName(CachedBitmap(IDB_BACK));
-  for (int i = 0; i < m_listComputer.GetItemCount(); ++i) {
-    NameForReader(IDC_COMPUTER_LIST, back, i + 1);
+void CZorvDlg::NameHandItems(int listId) {
+  if (listId == IDC_COMPUTER_LIST) {
+    const CString back = PictureName(CachedBitmap(IDB_BACK));
+    for (int i = 0; i < m_listComputer.GetItemCount(); ++i) {
+      NameForReader(IDC_COMPUTER_LIST, back, i + 1);
+    }
+    return;
   }
   for (int i = 0; i < m_listPlayer.GetItemCount() && i < m_nPlayerCards && i < 36; ++i) {
     const Card& card = m_playerHand[i];
@@ -153,6 +161,6 @@ void CZorvDlg::PrepareForReader() {
     ::SetWindowPos(::GetDlgItem(m_hWnd, IDC_BEATEN_LED), label, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  NameForReader(IDC_PLAYER_LIST, Compose(IDS_PLAYER_HAND, 0, ""));
-  NameForReader(IDC_BEATEN_PILE, Compose(IDS_BEATEN_PILE, 0, ""));
+  // A new window is named whole at its first paint.
+  m_bTableNamed = FALSE;
 }

@@ -174,7 +174,7 @@ class CZorvDlg : public CDialog {
   // picture place by what it shows and of the computer's hand by its count;
   // the reader's order of the places, set once a window is made.
   void NameForReader(int id, LPCTSTR name, LONG child = CHILDID_SELF);
-  void NameHandItems();
+  void NameHandItems(int listId);
   CString PictureName(HBITMAP picture);
   void NamePlaces(int slot, const Card* attack, const Card* cover);
   void NamePicture(int id, HBITMAP picture);
@@ -189,5 +189,6 @@ class CZorvDlg : public CDialog {
   IAccPropServices* m_pAccProps = nullptr;
   BOOL m_bAccPropsAsked = FALSE;
   BOOL m_bComStarted = FALSE;
+  BOOL m_bTableNamed = FALSE;  // this window's controls named whole once
   // --- end of window helpers ---
 };
