@@ -55,8 +55,17 @@ ensure_packages() {
     "apt-get update && apt-get install ${missing[*]}"
   echo "Installing: ${missing[*]}"
   apt_update
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}"
+  local install=(env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends)
+  as_root "${install[@]}" "${missing[@]}" && return 0
+  # Where one architecture's index of the security archive could not be
+  # fetched, a package of both architectures (zlib1g, amd64 and i386) is
+  # offered at two versions and cannot be installed twice. The release's own
+  # archive is whole: take its versions first.
+  local release
+  release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+  [ -n "$release" ] || return 1
+  echo "Installing again, preferring the packages of $release itself" >&2
+  as_root "${install[@]}" -t "$release" "${missing[@]}"
 }
 
 # The locales the Wine runs use: a Russian system, as the program's players
