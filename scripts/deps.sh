@@ -35,9 +35,11 @@ need_root() {
 }
 
 # A mirror in the middle of a sync serves an index of the wrong size for a
-# while: ask again a few times before going on with what was fetched.
+# while: ask again a few times before going on with what was fetched. The
+# indexes are fetched once for a script and the scripts it runs.
 apt_update() {
   local try
+  export ZORV_APT_UPDATED=1
   for try in 1 2 3 4; do
     as_root apt-get update -qq && return 0
     [ $try -lt 4 ] && echo "apt-get update failed; trying again in $((try * 15)) s" >&2 && sleep $((try * 15))
@@ -54,18 +56,47 @@ ensure_packages() {
   need_root "Installing the missing Debian packages (${missing[*]})" \
     "apt-get update && apt-get install ${missing[*]}"
   echo "Installing: ${missing[*]}"
-  apt_update
+  [ -n "${ZORV_APT_UPDATED:-}" ] || apt_update
   local install=(env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends)
   as_root "${install[@]}" "${missing[@]}" && return 0
   # Where one architecture's index of the security archive could not be
-  # fetched, a package of both architectures (zlib1g, amd64 and i386) is
-  # offered at two versions and cannot be installed twice. The release's own
-  # archive is whole: take its versions first.
-  local release
-  release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
-  [ -n "$release" ] || return 1
-  echo "Installing again, preferring the packages of $release itself" >&2
-  as_root "${install[@]}" -t "$release" "${missing[@]}"
+  # fetched, a library of both architectures (zlib1g, amd64 and i386) may be
+  # installed at a version the other architecture cannot have, and the two
+  # must be the same version. Install again with each such library at the
+  # newest version both can have.
+  local same
+  same=$(versions_both_can_have "${missing[@]}")
+  [ -n "$same" ] || return 1
+  echo "Installing again, with the libraries of both architectures at one version: ${same% }" >&2
+  # shellcheck disable=SC2086
+  as_root "${install[@]}" --allow-downgrades "${missing[@]}" $same
+}
+
+# For the foreign packages given (NAME:ARCH), the libraries they need that
+# are installed for the native architecture and would stay or become a
+# version the foreign one has no build of: NAME:NATIVE=VERSION, VERSION the
+# newest the foreign architecture has.
+versions_both_can_have() {
+  local foreign=() p native
+  native=$(dpkg --print-architecture)
+  for p in "$@"; do
+    [[ $p == *:* && $p != *:"$native" ]] && foreign+=("$p")
+  done
+  [ ${#foreign[@]} -gt 0 ] || return 0
+  local needed arch=${foreign[0]#*:}
+  needed=$(apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-breaks \
+    --no-replaces --no-enhances "${foreign[@]}" | sed -n "s/^\([a-z0-9][^ ]*\):$arch\$/\1/p" | sort -u)
+  local name version newest
+  while read -r name version; do
+    grep -qx "$name" <<<"$needed" || continue
+    # The version apt would take for the native package: its newest.
+    version=$(apt-cache madison "$name:$native" | awk -v v="$version" 'NR == 1 {v = $3} END {print v}')
+    apt-cache madison "$name:$arch" | awk -v v="$version" '$3 == v {found=1} END {exit !found}' && continue
+    newest=$(apt-cache madison "$name:$arch" | awk 'NR == 1 {print $3}')
+    [ -n "$newest" ] && printf '%s:%s=%s ' "$name" "$native" "$newest"
+  done < <(dpkg-query -W -f='${Package} ${Version} ${Multi-Arch} ${Architecture}\n' |
+    awk -v a="$native" '$3 == "same" && $4 == a {print $1, $2}')
+  return 0
 }
 
 # The locales the Wine runs use: a Russian system, as the program's players
