@@ -5,11 +5,20 @@
 // turns run after run, so that whatever else the machine does falls on all
 // of them alike. Prints each one's median with its spread, and the ratio of
 // each median to the last command's (the floor).
+//
+// With NAME@X,Y=COMMAND the run goes on once the window shows: when its
+// pixels have been still for a while, a click at X,Y in the window (through
+// XTest), then the time from the click to the first and to the last pixel
+// of the window that changes, read back from the screen.
 #include <signal.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
+#include <xcb/shm.h>
 #include <xcb/xcb.h>
+#include <xcb/xtest.h>
 
 #include <dirent.h>
 #include <algorithm>
@@ -27,7 +36,10 @@ namespace {
 struct Command {
   std::string name;
   std::vector<std::string> argv;
+  int clickX = -1, clickY = -1;  // in the window; none when negative
   std::vector<double> wallMs, cpuMs, peakMiB;
+  std::vector<double> firstPixelMs, lastPixelMs;
+  int clicksUnanswered = 0;
 };
 
 double nowMs() {
@@ -104,7 +116,7 @@ double peakMiBOf(const std::set<pid_t>& pids) {
 xcb_atom_t atom(xcb_connection_t* c, const char* name) {
   xcb_intern_atom_reply_t* r =
       xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, (uint16_t)strlen(name), name), nullptr);
-  xcb_atom_t a = r ? r->atom : XCB_ATOM_NONE;
+  xcb_atom_t a = r ? r->atom : (xcb_atom_t)XCB_ATOM_NONE;
   free(r);
   return a;
 }
@@ -117,8 +129,149 @@ pid_t windowPid(xcb_connection_t* c, xcb_window_t w, xcb_atom_t netWmPid) {
   return pid;
 }
 
+// A round trip: the server has handled every request before it.
+void sync(xcb_connection_t* c) {
+  free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+}
+
+// The window's pixels as the screen shows them (no compositor on Xvfb: the
+// root holds what is drawn), read through shared memory where the server
+// offers it, so that reading them keeps the server, which the program
+// draws through, as little as may be from its work.
+struct Area {
+  int16_t x, y;
+  uint16_t width, height;
+};
+
+class Pixels {
+ public:
+  Pixels(xcb_connection_t* c, xcb_window_t root, const Area& a) : c_(c), root_(root), a_(a) {
+    const size_t size = (size_t)a.width * a.height * 4;
+    xcb_shm_query_version_reply_t* shm =
+        xcb_shm_query_version_reply(c, xcb_shm_query_version(c), nullptr);
+    if (shm && (id_ = shmget(IPC_PRIVATE, size, IPC_CREAT | 0600)) >= 0) {
+      data_ = (char*)shmat(id_, nullptr, 0);
+      seg_ = xcb_generate_id(c);
+      xcb_shm_attach(c, seg_, (uint32_t)id_, 0);
+      size_ = size;
+    }
+    free(shm);
+  }
+  ~Pixels() {
+    if (data_) {
+      xcb_shm_detach(c_, seg_);
+      shmdt(data_);
+      shmctl(id_, IPC_RMID, nullptr);
+    }
+  }
+  // Reads them into `into`; empty where the window has gone.
+  void read(std::string& into) {
+    if (data_) {
+      xcb_shm_get_image_reply_t* r =
+          xcb_shm_get_image_reply(c_,
+                                  xcb_shm_get_image(c_, root_, a_.x, a_.y, a_.width, a_.height, ~0u,
+                                                    XCB_IMAGE_FORMAT_Z_PIXMAP, seg_, 0),
+                                  nullptr);
+      if (r)
+        into.assign(data_, size_);
+      else
+        into.clear();
+      free(r);
+      return;
+    }
+    xcb_get_image_reply_t* r = xcb_get_image_reply(
+        c_,
+        xcb_get_image(c_, XCB_IMAGE_FORMAT_Z_PIXMAP, root_, a_.x, a_.y, a_.width, a_.height, ~0u),
+        nullptr);
+    if (r)
+      into.assign((const char*)xcb_get_image_data(r), (size_t)xcb_get_image_data_length(r));
+    else
+      into.clear();
+    free(r);
+  }
+
+ private:
+  xcb_connection_t* c_;
+  xcb_window_t root_;
+  Area a_;
+  int id_ = -1;
+  xcb_shm_seg_t seg_ = 0;
+  char* data_ = nullptr;
+  size_t size_ = 0;
+};
+
+bool g_trace = false;
+
+// The box of the pixels that differ, for --trace.
+void printChange(const std::string& was, const std::string& now, uint16_t width, double at) {
+  int x0 = INT16_MAX, y0 = INT16_MAX, x1 = -1, y1 = -1;
+  for (size_t i = 0; i + 4 <= now.size() && i + 4 <= was.size(); i += 4) {
+    if (memcmp(&now[i], &was[i], 4)) {
+      const int x = (int)(i / 4 % width), y = (int)(i / 4 / width);
+      x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+    }
+  }
+  fprintf(stderr, "  %6.1f ms: %d,%d-%d,%d\n", at, x0, y0, x1, y1);
+}
+
+// Waits until the pixels have not changed for stillMs (or untilMs passed),
+// giving the times of the first and the last change after `from`.
+void watch(Pixels& pixels, uint16_t width, double from, double stillMs, double untilMs,
+           double& first, double& last, bool trace = false) {
+  first = last = -1;
+  std::string seen, now;
+  pixels.read(seen);
+  double stillSince = nowMs();
+  for (double t = stillSince; t - stillSince < stillMs && t < untilMs; t = nowMs()) {
+    usleep(200);  // the server's time is the program's too
+    pixels.read(now);
+    t = nowMs();
+    if (now != seen) {
+      if (trace)
+        printChange(seen, now, width, t - from);
+      if (first < 0)
+        first = t - from;
+      last = t - from;
+      seen.swap(now);
+      stillSince = t;
+    }
+  }
+}
+
+// Once the window is still, one click in it and the pixels it changes.
+void clickAndWatch(xcb_connection_t* c, xcb_window_t root, xcb_window_t w, Command& cmd) {
+  xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, w), nullptr);
+  xcb_translate_coordinates_reply_t* at =
+      xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, w, root, 0, 0), nullptr);
+  if (!g || !at) {
+    free(g), free(at);
+    return;
+  }
+  const Area area{at->dst_x, at->dst_y, g->width, g->height};
+  free(g), free(at);
+  Pixels pixels(c, root, area);
+  double first, last;
+  watch(pixels, area.width, nowMs(), 1000, nowMs() + 10000, first, last);
+  const int16_t x = (int16_t)(area.x + cmd.clickX), y = (int16_t)(area.y + cmd.clickY);
+  xcb_test_fake_input(c, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root, x, y, 0);
+  sync(c);
+  usleep(50000);  // the pointer's arrival is not part of the click
+  watch(pixels, area.width, nowMs(), 100, nowMs() + 1000, first, last);
+  xcb_test_fake_input(c, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, root, 0, 0, 0);
+  xcb_test_fake_input(c, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, root, 0, 0, 0);
+  sync(c);
+  const double click = nowMs();
+  watch(pixels, area.width, click, 500, click + 5000, first, last, g_trace);
+  if (first < 0) {
+    ++cmd.clicksUnanswered;
+    return;
+  }
+  cmd.firstPixelMs.push_back(first);
+  cmd.lastPixelMs.push_back(last);
+}
+
 // One run: exec, then wait for a window of the command's processes to map.
-bool runOnce(xcb_connection_t* c, xcb_atom_t netWmPid, Command& cmd) {
+bool runOnce(xcb_connection_t* c, xcb_window_t root, xcb_atom_t netWmPid, Command& cmd) {
   const double start = nowMs();
   pid_t child = fork();
   if (child == 0) {
@@ -151,6 +304,8 @@ bool runOnce(xcb_connection_t* c, xcb_atom_t netWmPid, Command& cmd) {
         cmd.cpuMs.push_back(cpu);
         cmd.peakMiB.push_back(peakMiBOf(tree));
         mapped = true;
+        if (cmd.clickX >= 0)
+          clickAndWatch(c, root, map->window, cmd);
       }
     }
     free(e);
@@ -178,24 +333,40 @@ int main(int argc, char** argv) {
   int runs = 20;
   std::vector<Command> commands;
   for (int i = 1; i < argc; ++i) {
+    if (!strcmp(argv[i], "--trace")) {
+      g_trace = true;
+      continue;
+    }
     if (!strcmp(argv[i], "--runs") && i + 1 < argc) {
       runs = std::max(1, atoi(argv[++i]));
       continue;
     }
     const char* eq = strchr(argv[i], '=');
     if (!eq) {
-      fprintf(stderr, "usage: zorv_startup [--runs N] NAME=COMMAND... (the last is the floor)\n");
+      fprintf(stderr,
+              "usage: zorv_startup [--runs N] [--trace] NAME[@X,Y]=COMMAND... (the last is the "
+              "floor)\n");
       return 2;
     }
     Command cmd;
     cmd.name.assign(argv[i], (size_t)(eq - argv[i]));
+    const size_t click = cmd.name.find('@');
+    if (click != std::string::npos) {
+      if (sscanf(cmd.name.c_str() + click + 1, "%d,%d", &cmd.clickX, &cmd.clickY) != 2) {
+        fprintf(stderr, "zorv_startup: %s: a click is NAME@X,Y\n", argv[i]);
+        return 2;
+      }
+      cmd.name.resize(click);
+    }
     std::istringstream words(eq + 1);
     for (std::string w; words >> w;)
       cmd.argv.push_back(w);
     commands.push_back(cmd);
   }
   if (commands.empty()) {
-    fprintf(stderr, "usage: zorv_startup [--runs N] NAME=COMMAND... (the last is the floor)\n");
+    fprintf(
+        stderr,
+        "usage: zorv_startup [--runs N] [--trace] NAME[@X,Y]=COMMAND... (the last is the floor)\n");
     return 2;
   }
   xcb_connection_t* c = xcb_connect(nullptr, nullptr);
@@ -212,12 +383,11 @@ int main(int argc, char** argv) {
   // One round first, not counted: it fills the file cache.
   for (int round = -1; round < runs; ++round) {
     for (Command& cmd : commands) {
-      std::vector<double> w = cmd.wallMs, u = cmd.cpuMs, m = cmd.peakMiB;
-      if (!runOnce(c, netWmPid, cmd))
+      const Command before = cmd;
+      if (!runOnce(c, screen->root, netWmPid, cmd))
         return 1;
-      if (round < 0) {
-        cmd.wallMs = w, cmd.cpuMs = u, cmd.peakMiB = m;
-      }
+      if (round < 0)
+        cmd = before;
     }
   }
   const Command& floor = commands.back();
@@ -231,6 +401,18 @@ int main(int argc, char** argv) {
       printf("  | x%.2f wall, x%.2f cpu, %+.1f MiB", w.median / fw.median, u.median / fc.median,
              m.median - fm.median);
     printf("\n");
+  }
+  for (const Command& cmd : commands) {
+    if (cmd.clickX < 0)
+      continue;
+    printf("%-12s click at %d,%d: ", cmd.name.c_str(), cmd.clickX, cmd.clickY);
+    if (!cmd.firstPixelMs.empty()) {
+      Spread f = spread(cmd.firstPixelMs), l = spread(cmd.lastPixelMs);
+      printf("first pixel %.1f ms (%.1f-%.1f), last pixel %.1f ms (%.1f-%.1f)", f.median, f.low,
+             f.high, l.median, l.low, l.high);
+    }
+    printf("; %d of %d clicks changed nothing\n", cmd.clicksUnanswered,
+           cmd.clicksUnanswered + (int)cmd.firstPixelMs.size());
   }
   xcb_disconnect(c);
   return 0;
