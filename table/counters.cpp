@@ -2,6 +2,7 @@
 // The four counts on show: hidden texts and the two LED counters.
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "table/zorv_dlg.h"
 
@@ -30,6 +31,16 @@ static const char* CardsWord(int n) {
   return "карт";
 }
 
+// A button repaints at once when its text is set: the LED's name is set
+// only when it changes, so that a click does not draw the counter again.
+static void SetChangedText(HWND dlg, int id, const char* text) {
+  char now[64] = {};
+  ::GetDlgItemText(dlg, id, now, sizeof now);
+  if (std::strcmp(now, text) != 0) {
+    ::SetDlgItemText(dlg, id, text);
+  }
+}
+
 // What a screen reader says of the counters and the computer's hand, from
 // the counts the window shows. The texts of the LED buttons are not drawn;
 // they name them. The discard counter follows its label "бито:", so its
@@ -47,9 +58,9 @@ static void NameCounts(CZorvDlg& dlg) {
   } else {
     snprintf(name, sizeof name, "колода кончилась");
   }
-  ::SetDlgItemText(dlg.m_hWnd, IDC_DECK_LED, name);
+  SetChangedText(dlg.m_hWnd, IDC_DECK_LED, name);
   snprintf(name, sizeof name, "%d", count(IDC_BEATEN_COUNT));
-  ::SetDlgItemText(dlg.m_hWnd, IDC_BEATEN_LED, name);
+  SetChangedText(dlg.m_hWnd, IDC_BEATEN_LED, name);
   dlg.NameComputerHand();
 }
 

@@ -24,11 +24,13 @@ static int SuitIndex(const char* suit) {
 // Adds a card's picture to the list and answers its index there. A picture
 // that cannot be added (damaged or of another size) is replaced by the empty
 // place, so an item never shows the picture of the card after it; -1 when
-// even that fails, and the item shows nothing.
+// even that fails, and the item shows nothing. The lists keep no mask, so a
+// mask made from black would be thrown away: it would only cost the time
+// (under Wine four times that of the copy, most of a click's answer).
 static int AddPicture(HIMAGELIST list, HBITMAP picture, HBITMAP placeholder) {
-  int index = ImageList_AddMasked(list, picture, RGB(0, 0, 0));
+  int index = ImageList_Add(list, picture, nullptr);
   if (index < 0 && placeholder) {
-    index = ImageList_AddMasked(list, placeholder, RGB(0, 0, 0));
+    index = ImageList_Add(list, placeholder, nullptr);
   }
   return index;
 }
@@ -58,11 +60,10 @@ void CZorvDlg::ShowComputerHand() {
   BYTE n = m_nComputerCards;
   static const int kPlaces[6] = {IDC_COMPUTER_CARD0, IDC_COMPUTER_CARD1, IDC_COMPUTER_CARD2,
                                  IDC_COMPUTER_CARD3, IDC_COMPUTER_CARD4, IDC_COMPUTER_CARD5};
-  for (int id : kPlaces) {
-    ::SendMessage(::GetDlgItem(m_hWnd, id), STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)m_hbmEmpty);
-  }
-  for (int i = 0; i < n && i < 6; ++i) {
-    ::SendMessage(::GetDlgItem(m_hWnd, kPlaces[i]), STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)m_hbmBack);
+  // Hidden, but a picture set costs a round trip to the window system even
+  // so (under Wine half a millisecond each).
+  for (int i = 0; i < 6; ++i) {
+    SetPlacePicture(kPlaces[i], i < n ? m_hbmBack : m_hbmEmpty);
   }
 
   HIMAGELIST list = ImageList_Create(69, 94, kHandListDepth, n, 1);

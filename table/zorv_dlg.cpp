@@ -176,10 +176,21 @@ const int g_anAttackPlace[6] = {IDC_ATTACK0, IDC_ATTACK1, IDC_ATTACK2,
 const int g_anDefencePlace[6] = {IDC_DEFENCE0, IDC_DEFENCE1, IDC_DEFENCE2,
                                  IDC_DEFENCE3, IDC_DEFENCE4, IDC_DEFENCE5};
 
+// A picture static draws itself again whenever it is given a picture, even
+// the one it shows (Wine's at once, over the place that overlaps it): a
+// place is given its picture only when that changes, so that clearing the
+// table redraws the places that held cards and no others.
+void CZorvDlg::SetPlacePicture(int id, HBITMAP picture) {
+  HWND place = ::GetDlgItem(m_hWnd, id);
+  if ((HBITMAP)::SendMessage(place, STM_GETIMAGE, IMAGE_BITMAP, 0) != picture) {
+    ::SendMessage(place, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)picture);
+  }
+}
+
 void CZorvDlg::ClearTable() {
   for (const int* row : {g_anAttackPlace, g_anDefencePlace}) {
     for (int k = 0; k < 6; ++k) {
-      ::SendMessage(::GetDlgItem(m_hWnd, row[k]), STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)m_hbmEmpty);
+      SetPlacePicture(row[k], m_hbmEmpty);
     }
   }
   // Covering places that stepped aside for an attack card come back empty.

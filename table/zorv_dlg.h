@@ -118,6 +118,7 @@ class CZorvDlg : public CDialog {
   // The table (table/zorv_dlg.cpp).
   void SetHint(LPCTSTR text);
   void ClearTable();
+  void SetPlacePicture(int id, HBITMAP picture);
 
   // Handlers.
   afx_msg void OnPaint();
