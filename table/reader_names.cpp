@@ -39,9 +39,14 @@ void CZorvDlg::NameForReader(int id, LPCTSTR name, LONG child) {
   if (!m_pAccProps || !::MultiByteToWideChar(CP_UTF8, 0, name, -1, wide, 160)) {
     return;
   }
-  if (SUCCEEDED(m_pAccProps->SetHwndPropStr(control, (DWORD)OBJID_CLIENT, (DWORD)child,
-                                            PROPID_ACC_NAME, wide))) {
+  const HRESULT named = m_pAccProps->SetHwndPropStr(control, (DWORD)OBJID_CLIENT, (DWORD)child,
+                                                    PROPID_ACC_NAME, wide);
+  if (SUCCEEDED(named)) {
     ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, child);
+  } else if (named == E_NOTIMPL) {
+    // The system keeps no names (Wine): not asked again on every click.
+    m_pAccProps->Release();
+    m_pAccProps = nullptr;
   }
 }
 
@@ -83,7 +88,8 @@ void CZorvDlg::StartReaderNames() {
 // for a reader as the item child it is.
 void CZorvDlg::NameHandItems(int listId) {
   if (listId == IDC_COMPUTER_LIST) {
-    const CString back = PictureName(CachedBitmap(IDB_BACK));
+    CString back;
+    back.LoadString(IDB_BACK);
     for (int i = 0; i < m_listComputer.GetItemCount(); ++i) {
       NameForReader(IDC_COMPUTER_LIST, back, i + 1);
     }
@@ -91,8 +97,9 @@ void CZorvDlg::NameHandItems(int listId) {
   }
   for (int i = 0; i < m_listPlayer.GetItemCount() && i < m_nPlayerCards && i < 36; ++i) {
     const Card& card = m_playerHand[i];
-    NameForReader(IDC_PLAYER_LIST, PictureName(CachedBitmap(FaceBitmapId(card.rank, card.suit))),
-                  i + 1);
+    CString name;
+    name.LoadString(FaceBitmapId(card.rank, card.suit));
+    NameForReader(IDC_PLAYER_LIST, name, i + 1);
   }
 }
 

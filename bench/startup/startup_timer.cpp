@@ -164,6 +164,7 @@ class Pixels {
       shmctl(id_, IPC_RMID, nullptr);
     }
   }
+  uint16_t width() const { return a_.width; }
   // Reads them into `into`; empty where the window has gone.
   void read(std::string& into) {
     if (data_) {
@@ -216,8 +217,8 @@ void printChange(const std::string& was, const std::string& now, uint16_t width,
 
 // Waits until the pixels have not changed for stillMs (or untilMs passed),
 // giving the times of the first and the last change after `from`.
-void watch(Pixels& pixels, uint16_t width, double from, double stillMs, double untilMs,
-           double& first, double& last, bool trace = false) {
+void watch(Pixels& pixels, double from, double stillMs, double untilMs, double& first, double& last,
+           bool trace = false) {
   first = last = -1;
   std::string seen, now;
   pixels.read(seen);
@@ -228,7 +229,7 @@ void watch(Pixels& pixels, uint16_t width, double from, double stillMs, double u
     t = nowMs();
     if (now != seen) {
       if (trace)
-        printChange(seen, now, width, t - from);
+        printChange(seen, now, pixels.width(), t - from);
       if (first < 0)
         first = t - from;
       last = t - from;
@@ -251,17 +252,17 @@ void clickAndWatch(xcb_connection_t* c, xcb_window_t root, xcb_window_t w, Comma
   free(g), free(at);
   Pixels pixels(c, root, area);
   double first, last;
-  watch(pixels, area.width, nowMs(), 1000, nowMs() + 10000, first, last);
+  watch(pixels, nowMs(), 1000, nowMs() + 10000, first, last);
   const int16_t x = (int16_t)(area.x + cmd.clickX), y = (int16_t)(area.y + cmd.clickY);
   xcb_test_fake_input(c, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root, x, y, 0);
   sync(c);
   usleep(50000);  // the pointer's arrival is not part of the click
-  watch(pixels, area.width, nowMs(), 100, nowMs() + 1000, first, last);
+  watch(pixels, nowMs(), 100, nowMs() + 1000, first, last);
   xcb_test_fake_input(c, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, root, 0, 0, 0);
   xcb_test_fake_input(c, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, root, 0, 0, 0);
   sync(c);
   const double click = nowMs();
-  watch(pixels, area.width, click, 500, click + 5000, first, last, g_trace);
+  watch(pixels, click, 500, click + 5000, first, last, g_trace);
   if (first < 0) {
     ++cmd.clicksUnanswered;
     return;
