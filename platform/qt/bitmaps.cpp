@@ -220,6 +220,15 @@ HBITMAP LoadBitmap(HINSTANCE instance, LPCSTR name) {
   return b;
 }
 
+// Bitmaps only, at the resource's own size. Every bitmap of this layer keeps
+// the resource's pixels, as a DIB section does, so LR_CREATEDIBSECTION and
+// the default both give what LoadBitmap gives.
+HANDLE LoadImage(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags) {
+  if (type != IMAGE_BITMAP || cx != 0 || cy != 0 || (flags & ~LR_CREATEDIBSECTION) != 0)
+    return nullptr;
+  return LoadBitmap(instance, name);
+}
+
 HICON LoadIcon(HINSTANCE instance, LPCSTR name) {
   if (!instance) {
     if (!IS_INTRESOURCE(name))

@@ -77,6 +77,7 @@ DECLARE_HANDLE(HRSRC);
 DECLARE_HANDLE(HHOOK);
 typedef HICON HCURSOR;
 typedef HINSTANCE HMODULE;
+typedef void* HANDLE;
 typedef void* HGDIOBJ;
 typedef void* HGLOBAL;
 typedef HKEY* PHKEY;

@@ -127,6 +127,8 @@
 #define IMAGE_BITMAP 0
 #define IMAGE_ICON 1
 #define IMAGE_CURSOR 2
+#define LR_DEFAULTCOLOR 0x00000000
+#define LR_CREATEDIBSECTION 0x00002000
 
 // Button styles, messages and notifications.
 #define BS_PUSHBUTTON 0x00000000L
@@ -382,6 +384,7 @@ BOOL MessageBeep(UINT type);
 
 // Resources: bitmaps, icons, cursors, strings.
 HBITMAP LoadBitmap(HINSTANCE instance, LPCSTR name);
+HANDLE LoadImage(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags);
 HICON LoadIcon(HINSTANCE instance, LPCSTR name);
 HCURSOR LoadCursor(HINSTANCE instance, LPCSTR name);
 HICON CopyIcon(HICON icon);
