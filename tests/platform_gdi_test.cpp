@@ -298,6 +298,19 @@ TEST_F(PlatformResources, BitmapsShareTheirPixelsAndBadFilesLoadNothing) {
   EXPECT_EQ(LoadBitmap(inst, MAKEINTRESOURCE(999)), nullptr);
   EXPECT_EQ(LoadBitmap(inst, MAKEINTRESOURCE(kCustom)), nullptr);  // another type
 
+  // A DIB section keeps the resource's 8-bit pixels on every system.
+  auto section =
+      (HBITMAP)LoadImage(inst, MAKEINTRESOURCE(kCard), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+  BITMAP bs{};
+  ASSERT_EQ(GetObject(section, sizeof bs, &bs), (int)sizeof bs);
+  EXPECT_EQ(bs.bmWidth, 69);
+  EXPECT_EQ(bs.bmHeight, 94);
+  EXPECT_EQ(bs.bmBitsPixel, 8);
+  EXPECT_NE(bs.bmBits, nullptr);
+  DeleteObject(section);
+  EXPECT_EQ(LoadImage(inst, MAKEINTRESOURCE(999), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION),
+            nullptr);
+
   HRSRC r = FindResource(inst, "#522", "MY_BITMAP");
   ASSERT_NE(r, nullptr);
   EXPECT_EQ(SizeofResource(inst, r), SmallBmp().size());
