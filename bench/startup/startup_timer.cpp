@@ -6,10 +6,14 @@
 // of them alike. Prints each one's median with its spread, and the ratio of
 // each median to the last command's (the floor).
 //
-// With NAME@X,Y=COMMAND the run goes on once the window shows: when its
-// pixels have been still for a while, a click at X,Y in the window (through
-// XTest), then the time from the click to the first and to the last pixel
-// of the window that changes, read back from the screen.
+// Once the window is mapped, its pixels are read back from the screen until
+// they have been still for a quarter of a second (less than a caret's blink):
+// the last change before, from the exec, is when the window was drawn whole
+// (a window can be mapped well before that).
+//
+// With NAME@X,Y=COMMAND the run goes on once the window is still: a click at
+// X,Y in the window (through XTest), then the time from the click to the
+// first and to the last pixel of the window that changes.
 #include <signal.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
@@ -37,7 +41,7 @@ struct Command {
   std::string name;
   std::vector<std::string> argv;
   int clickX = -1, clickY = -1;  // in the window; none when negative
-  std::vector<double> wallMs, cpuMs, peakMiB;
+  std::vector<double> wallMs, cpuMs, peakMiB, drawnMs;
   std::vector<double> firstPixelMs, lastPixelMs;
   int clicksUnanswered = 0;
 };
@@ -239,8 +243,10 @@ void watch(Pixels& pixels, double from, double stillMs, double untilMs, double& 
   }
 }
 
-// Once the window is still, one click in it and the pixels it changes.
-void clickAndWatch(xcb_connection_t* c, xcb_window_t root, xcb_window_t w, Command& cmd) {
+// Until the window is still, then one click in it, where there is one, and
+// the pixels it changes. `start` is the exec, `mapped` the window's mapping.
+void afterMap(xcb_connection_t* c, xcb_window_t root, xcb_window_t w, Command& cmd, double start,
+              double mapped) {
   xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, w), nullptr);
   xcb_translate_coordinates_reply_t* at =
       xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, w, root, 0, 0), nullptr);
@@ -252,6 +258,10 @@ void clickAndWatch(xcb_connection_t* c, xcb_window_t root, xcb_window_t w, Comma
   free(g), free(at);
   Pixels pixels(c, root, area);
   double first, last;
+  watch(pixels, start, 250, nowMs() + 10000, first, last);
+  cmd.drawnMs.push_back(last >= 0 ? last : mapped - start);
+  if (cmd.clickX < 0)
+    return;
   watch(pixels, nowMs(), 1000, nowMs() + 10000, first, last);
   const int16_t x = (int16_t)(area.x + cmd.clickX), y = (int16_t)(area.y + cmd.clickY);
   xcb_test_fake_input(c, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root, x, y, 0);
@@ -305,8 +315,7 @@ bool runOnce(xcb_connection_t* c, xcb_window_t root, xcb_atom_t netWmPid, Comman
         cmd.cpuMs.push_back(cpu);
         cmd.peakMiB.push_back(peakMiBOf(tree));
         mapped = true;
-        if (cmd.clickX >= 0)
-          clickAndWatch(c, root, map->window, cmd);
+        afterMap(c, root, map->window, cmd, start, at);
       }
     }
     free(e);
@@ -401,6 +410,15 @@ int main(int argc, char** argv) {
     if (&cmd != &floor)
       printf("  | x%.2f wall, x%.2f cpu, %+.1f MiB", w.median / fw.median, u.median / fc.median,
              m.median - fm.median);
+    printf("\n");
+  }
+  printf("exec to the window's last pixel drawn, before a quarter of a second with none\n");
+  const Spread fd = spread(floor.drawnMs);
+  for (const Command& cmd : commands) {
+    Spread d = spread(cmd.drawnMs);
+    printf("%-12s drawn %6.1f ms (%.1f-%.1f)", cmd.name.c_str(), d.median, d.low, d.high);
+    if (&cmd != &floor)
+      printf("  | x%.2f", d.median / fd.median);
     printf("\n");
   }
   for (const Command& cmd : commands) {
