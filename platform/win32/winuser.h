@@ -127,7 +127,6 @@
 #define IMAGE_BITMAP 0
 #define IMAGE_ICON 1
 #define IMAGE_CURSOR 2
-#define LR_DEFAULTCOLOR 0x00000000
 #define LR_CREATEDIBSECTION 0x00002000
 
 // Button styles, messages and notifications.
